@@ -1,0 +1,170 @@
+// qvtool: the command-line companion over the models, for scripting, checks and
+// benchmarks. Failures print the message the application would show and exit 2.
+#include <QCoreApplication>
+#include <QTextStream>
+#include <cstdio>
+#include <functional>
+#include <map>
+
+#include "qvtool/SyntheticBook.h"
+#include "storage/DatabaseError.h"
+
+namespace {
+
+constexpr int kUsageError = 1;
+constexpr int kFailure = 2;
+
+QTextStream& Out()
+{
+    static QTextStream out(stdout);
+    return out;
+}
+
+QTextStream& Err()
+{
+    static QTextStream err(stderr);
+    return err;
+}
+
+// Options of the form --name VALUE or --flag, and the positional arguments.
+struct Arguments
+{
+    QStringList positional;
+    QMap<QString, QString> options;
+    QSet<QString> flags;
+
+    bool Has(const QString& name) const { return options.contains(name) || flags.contains(name); }
+    int Int(const QString& name, int fallback, bool& ok) const
+    {
+        if (!options.contains(name))
+            return fallback;
+        bool parsed = false;
+        const int value = options.value(name).toInt(&parsed);
+        ok = ok && parsed;
+        return value;
+    }
+};
+
+Arguments Parse(const QStringList& args, const QSet<QString>& flagNames)
+{
+    Arguments parsed;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg.startsWith(QStringLiteral("--"))) {
+            const QString name = arg.mid(2);
+            if (flagNames.contains(name))
+                parsed.flags.insert(name);
+            else if (i + 1 < args.size())
+                parsed.options.insert(name, args[++i]);
+            else
+                parsed.options.insert(name, QString());
+        } else {
+            parsed.positional << arg;
+        }
+    }
+    return parsed;
+}
+
+int Usage()
+{
+    Err() << "usage:\n"
+             "  qvtool generate FILE --entries N [--orgs M] [--categories K] [--yellow-percent P] [--seed S]\n"
+             "  qvtool list NAMES.dbf [--filter EXPR] [--ignore-case] [--fields F1,F2,...] [--count]\n";
+    return kUsageError;
+}
+
+int Generate(const Arguments& args)
+{
+    if (args.positional.size() != 1 || !args.options.contains(QStringLiteral("entries")))
+        return Usage();
+    SyntheticBookOptions options;
+    bool ok = true;
+    options.entries = args.Int(QStringLiteral("entries"), options.entries, ok);
+    options.orgs = args.Int(QStringLiteral("orgs"), options.orgs, ok);
+    options.categories = args.Int(QStringLiteral("categories"), options.categories, ok);
+    options.yellowPercent = args.Int(QStringLiteral("yellow-percent"), options.yellowPercent, ok);
+    options.seed = quint32(args.Int(QStringLiteral("seed"), int(options.seed), ok));
+    if (!ok || options.entries < 0) {
+        Err() << "qvtool: the numbers of entries, orgs, categories, the yellow percent and the seed must be whole numbers\n";
+        return kUsageError;
+    }
+    const QString file = args.positional.first();
+    if (file.endsWith(QStringLiteral(".qvp"), Qt::CaseInsensitive)) {
+        Err() << "qvtool: writing packages is not available yet\n";
+        return kFailure;
+    }
+    TCardData data;
+    GenerateSyntheticBook(data, options);
+    data.NameDataSet.SaveToFile(file + QStringLiteral(".names.dbf"));
+    data.AgentDataSet.SaveToFile(file + QStringLiteral(".agents.dbf"));
+    return 0;
+}
+
+QString Printed(FieldRef field)
+{
+    if (field.Type() == FieldType::Boolean && !field.IsNull())
+        return field.AsBoolean() ? QStringLiteral("true") : QStringLiteral("false");
+    return field.AsString();
+}
+
+int List(const Arguments& args)
+{
+    if (args.positional.size() != 1)
+        return Usage();
+    TCardData data;
+    data.NameReadDataSet.LoadFromFile(args.positional.first());
+    data.MakeWorkingViews();
+    TableView& view = data.NameDataSet;
+
+    QStringList fields{QStringLiteral("Name")};
+    if (args.options.contains(QStringLiteral("fields")))
+        fields = args.options.value(QStringLiteral("fields")).split(u',', Qt::SkipEmptyParts);
+    std::vector<int> columns;
+    for (const QString& name : fields) {
+        const int column = view.FieldIndex(name.trimmed());
+        if (column < 0)
+            throw DatabaseError(QStringLiteral("Field '%1' not found").arg(name.trimmed()));
+        columns.push_back(column);
+    }
+
+    view.SetFilterCaseInsensitive(args.flags.contains(QStringLiteral("ignore-case")));
+    view.SetFilter(args.options.value(QStringLiteral("filter")));
+    if (args.flags.contains(QStringLiteral("count"))) {
+        Out() << view.RecordCount() << '\n';
+        return 0;
+    }
+    for (view.First(); !view.Eof(); view.Next()) {
+        QStringList values;
+        for (int column : columns)
+            values << Printed(FieldRef(view, column));
+        Out() << values.join(u'\t') << '\n';
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.isEmpty())
+        return Usage();
+    const QString command = args.takeFirst();
+    const std::map<QString, std::function<int(const Arguments&)>> commands{
+        {QStringLiteral("generate"), Generate},
+        {QStringLiteral("list"), List},
+    };
+    const auto it = commands.find(command);
+    if (it == commands.end())
+        return Usage();
+    try {
+        const int code = it->second(Parse(args, {QStringLiteral("ignore-case"), QStringLiteral("count")}));
+        Out().flush();
+        return code;
+    } catch (const DatabaseError& error) {
+        Out().flush();
+        Err() << error.Message() << '\n';
+        return kFailure;
+    }
+}

@@ -1,0 +1,431 @@
+// Record store: records, change log, orderings and value indexes kept up to date from
+// the change journal, so that one change costs a few searches, not a rebuild.
+#include "storage/RecordStore.h"
+
+#include "storage/OrderedRows.h"
+
+#include <algorithm>
+#include <numeric>
+#include <optional>
+
+namespace {
+
+// Past this many journal entries the oldest are dropped; views that lag that far behind
+// rebuild their rows instead.
+constexpr size_t kJournalLimit = 16384;
+
+// Up to this many changes are applied one by one; more are cheaper as a rebuild.
+size_t IncrementalLimit(size_t rows)
+{
+    return std::max<size_t>(256, rows / 32);
+}
+
+void EraseValue(std::vector<RecordIndex>& ids, RecordIndex index)
+{
+    const auto it = std::find(ids.begin(), ids.end(), index);
+    if (it != ids.end())
+        ids.erase(it);
+}
+
+// The user's locale orders names; the bare "C" locale (as on a server) would order them
+// by code point, so the common root order of the world's scripts stands in for it.
+QLocale CollationLocale()
+{
+    const QLocale system = QLocale::system();
+    return system.language() == QLocale::C ? QLocale(QLocale::English, QLocale::UnitedStates)
+                                           : system;
+}
+
+} // namespace
+
+RecordStore::RecordStore(FieldList fields)
+    : m_fields(std::move(fields)), m_collator(CollationLocale())
+{
+    m_collator.setCaseSensitivity(Qt::CaseSensitive);
+}
+
+std::vector<RecordIndex> RecordStore::InStoreOrder() const
+{
+    std::vector<RecordIndex> order;
+    order.reserve(size_t(m_liveCount));
+    for (RecordIndex i = 0; i < m_live.size(); ++i)
+        if (m_live[i])
+            order.push_back(i);
+    return order;
+}
+
+void RecordStore::Put(RecordIndex index, Record record)
+{
+    record.resize(Width());
+    std::move(record.begin(), record.end(), m_cells.begin() + ptrdiff_t(size_t(index) * Width()));
+}
+
+Record RecordStore::Take(RecordIndex index)
+{
+    const auto first = m_cells.begin() + ptrdiff_t(size_t(index) * Width());
+    Record taken(std::make_move_iterator(first),
+                 std::make_move_iterator(first + ptrdiff_t(Width())));
+    return taken;
+}
+
+RecordIndex RecordStore::Insert(Record record)
+{
+    const auto index = RecordIndex(m_live.size());
+    m_cells.resize(m_cells.size() + Width());
+    m_live.push_back(1);
+    Put(index, std::move(record));
+    ++m_liveCount;
+    Log({LogEntry::Kind::Insert, index, {}, 0});
+    Changed(index);
+    return index;
+}
+
+void RecordStore::Update(RecordIndex index, Record record)
+{
+    if (!IsLive(index))
+        return;
+    Record before = Take(index);
+    Put(index, std::move(record));
+    Log({LogEntry::Kind::Update, index, std::move(before), 0});
+    Changed(index);
+}
+
+void RecordStore::Remove(RecordIndex index)
+{
+    if (!IsLive(index))
+        return;
+    Record before = Take(index);
+    m_live[index] = 0;
+    --m_liveCount;
+    Log({LogEntry::Kind::Remove, index, std::move(before), 0});
+    Changed(index);
+}
+
+void RecordStore::Empty()
+{
+    Replace(m_fields, {});
+}
+
+void RecordStore::Replace(FieldList fields, std::vector<Record> records)
+{
+    CancelPending();
+    m_fields = std::move(fields);
+    m_cells.clear();
+    m_cells.resize(records.size() * Width());
+    m_live.assign(records.size(), 1);
+    for (size_t i = 0; i < records.size(); ++i)
+        Put(RecordIndex(i), std::move(records[i]));
+    m_liveCount = int(records.size());
+    m_log.clear();
+    ++m_savePoint;
+    m_logFloor = m_savePoint;
+    Replaced();
+}
+
+void RecordStore::Log(LogEntry entry)
+{
+    ++m_savePoint;
+    if (!m_logChanges) {
+        m_logFloor = m_savePoint;
+        return;
+    }
+    entry.savePoint = m_savePoint;
+    m_log.push_back(std::move(entry));
+}
+
+bool RecordStore::RollbackTo(int savePoint)
+{
+    if (savePoint < m_logFloor)
+        return false;
+    if (savePoint >= m_savePoint)
+        return true;
+    CancelPending();
+    while (!m_log.empty() && m_log.back().savePoint > savePoint) {
+        LogEntry entry = std::move(m_log.back());
+        m_log.pop_back();
+        switch (entry.kind) {
+        case LogEntry::Kind::Insert:
+            Take(entry.index);
+            m_live[entry.index] = 0;
+            --m_liveCount;
+            break;
+        case LogEntry::Kind::Update:
+            Put(entry.index, std::move(entry.before));
+            break;
+        case LogEntry::Kind::Remove:
+            Put(entry.index, std::move(entry.before));
+            m_live[entry.index] = 1;
+            ++m_liveCount;
+            break;
+        }
+        Changed(entry.index);
+    }
+    m_savePoint = savePoint;
+    return true;
+}
+
+void RecordStore::MergeChangeLog()
+{
+    m_log.clear();
+    m_logFloor = m_savePoint;
+}
+
+void RecordStore::Changed(RecordIndex index)
+{
+    ++m_version;
+    if (m_journal.size() >= kJournalLimit) {
+        m_journal.erase(m_journal.begin(), m_journal.begin() + ptrdiff_t(kJournalLimit / 2));
+        m_journalFloor = m_journal.front().first - 1;
+    }
+    m_journal.emplace_back(m_version, index);
+    Notify();
+}
+
+void RecordStore::Replaced()
+{
+    ++m_generation;
+    ++m_version;
+    m_journal.clear();
+    m_journalFloor = m_version;
+    Notify();
+}
+
+bool RecordStore::ChangesSince(quint64 version, std::vector<RecordIndex>& changed) const
+{
+    changed.clear();
+    if (version < m_journalFloor)
+        return false;
+    auto it = std::upper_bound(m_journal.begin(), m_journal.end(), version,
+                               [](quint64 v, const auto& entry) { return v < entry.first; });
+    for (; it != m_journal.end(); ++it)
+        changed.push_back(it->second);
+    std::sort(changed.begin(), changed.end());
+    changed.erase(std::unique(changed.begin(), changed.end()), changed.end());
+    return true;
+}
+
+int RecordStore::AddObserver(Observer observer)
+{
+    m_observers.emplace_back(m_nextObserver, std::move(observer));
+    return m_nextObserver++;
+}
+
+void RecordStore::RemoveObserver(int id)
+{
+    std::erase_if(m_observers, [id](const auto& entry) { return entry.first == id; });
+}
+
+void RecordStore::Notify()
+{
+    for (const auto& [id, observer] : m_observers)
+        if (observer.changed)
+            observer.changed();
+}
+
+void RecordStore::CancelPending()
+{
+    for (const auto& [id, observer] : m_observers)
+        if (observer.cancelPending)
+            observer.cancelPending();
+}
+
+int RecordStore::Compare(const std::vector<int>& fields, RecordIndex a, RecordIndex b) const
+{
+    const RecordView ra = At(a);
+    const RecordView rb = At(b);
+    for (int field : fields) {
+        const Cell& ca = ra[size_t(field)];
+        const Cell& cb = rb[size_t(field)];
+        if (ca.IsNull() || cb.IsNull()) {
+            if (ca.IsNull() != cb.IsNull())
+                return ca.IsNull() ? -1 : 1;
+            continue;
+        }
+        if (ca.IsText() && cb.IsText()) {
+            const int c = m_collator.compare(ca.Text(), cb.Text());
+            if (c != 0)
+                return c;
+            continue;
+        }
+        if (ca.IsText() != cb.IsText())
+            return ca.IsText() ? 1 : -1;
+        if (ca.Number() != cb.Number())
+            return ca.Number() < cb.Number() ? -1 : 1;
+    }
+    return a < b ? -1 : (a > b ? 1 : 0);
+}
+
+bool RecordStore::Less(const std::vector<int>& fields, RecordIndex a, RecordIndex b) const
+{
+    return Compare(fields, a, b) < 0;
+}
+
+const std::vector<RecordIndex>& RecordStore::Ordered(const std::vector<int>& fields)
+{
+    auto it = std::find_if(m_orderings.begin(), m_orderings.end(),
+                           [&](const auto& ordering) { return ordering->fields == fields; });
+    if (it == m_orderings.end()) {
+        m_orderings.push_back(std::make_unique<Ordering>());
+        m_orderings.back()->fields = fields;
+        it = m_orderings.end() - 1;
+    }
+    Refresh(**it);
+    return (*it)->ids;
+}
+
+void RecordStore::Refresh(Ordering& ordering)
+{
+    if (ordering.built && ordering.generation == m_generation && ordering.version == m_version)
+        return;
+    std::vector<RecordIndex> changed;
+    if (!ordering.built || ordering.generation != m_generation ||
+        !ChangesSince(ordering.version, changed) ||
+        changed.size() > IncrementalLimit(ordering.ids.size())) {
+        Rebuild(ordering);
+        return;
+    }
+    UpdateOrderedRows(
+        ordering.ids, changed, [this](RecordIndex index) { return IsLive(index); },
+        [&](RecordIndex a, RecordIndex b) { return Compare(ordering.fields, a, b) < 0; });
+    ordering.version = m_version;
+}
+
+// A full sort compares collation keys made once per record rather than collating the
+// same texts again at every comparison.
+void RecordStore::Rebuild(Ordering& ordering)
+{
+    std::vector<RecordIndex> ids = InStoreOrder();
+    const size_t count = ids.size();
+    struct Column
+    {
+        int field;
+        std::vector<std::optional<QCollatorSortKey>> texts;
+    };
+    std::vector<Column> columns;
+    for (int field : ordering.fields) {
+        const FieldType type = m_fields.At(field).type;
+        Column column{field, {}};
+        if (type == FieldType::Text || type == FieldType::Memo) {
+            column.texts.reserve(count);
+            for (RecordIndex index : ids) {
+                const Cell& cell = At(index)[size_t(field)];
+                if (cell.IsText())
+                    column.texts.emplace_back(m_collator.sortKey(cell.Text().toString()));
+                else
+                    column.texts.emplace_back(std::nullopt);
+            }
+        }
+        columns.push_back(std::move(column));
+    }
+    std::vector<quint32> order(count);
+    std::iota(order.begin(), order.end(), 0u);
+    std::sort(order.begin(), order.end(), [&](quint32 x, quint32 y) {
+        const RecordView rx = At(ids[x]);
+        const RecordView ry = At(ids[y]);
+        for (const Column& column : columns) {
+            const Cell& cx = rx[size_t(column.field)];
+            const Cell& cy = ry[size_t(column.field)];
+            if (cx.IsNull() || cy.IsNull()) {
+                if (cx.IsNull() != cy.IsNull())
+                    return cx.IsNull();
+                continue;
+            }
+            if (!column.texts.empty() && column.texts[x] && column.texts[y]) {
+                const int c = column.texts[x]->compare(*column.texts[y]);
+                if (c != 0)
+                    return c < 0;
+                continue;
+            }
+            if (cx.IsText() != cy.IsText())
+                return !cx.IsText();
+            if (cx.Number() != cy.Number())
+                return cx.Number() < cy.Number();
+        }
+        return x < y;
+    });
+    ordering.ids.resize(count);
+    for (size_t i = 0; i < count; ++i)
+        ordering.ids[i] = ids[order[i]];
+    ordering.built = true;
+    ordering.generation = m_generation;
+    ordering.version = m_version;
+}
+
+const std::vector<RecordIndex>& RecordStore::Matching(int field, const Cell& value)
+{
+    static const std::vector<RecordIndex> none;
+    auto it = std::find_if(m_valueIndexes.begin(), m_valueIndexes.end(),
+                           [&](const auto& index) { return index->field == field; });
+    if (it == m_valueIndexes.end()) {
+        m_valueIndexes.push_back(std::make_unique<ValueIndex>());
+        m_valueIndexes.back()->field = field;
+        it = m_valueIndexes.end() - 1;
+    }
+    ValueIndex& index = **it;
+    Refresh(index);
+    if (value.IsText()) {
+        const auto found = index.texts.constFind(value.Text().toString());
+        return found == index.texts.cend() ? none : *found;
+    }
+    if (value.IsNumber()) {
+        const auto found = index.numbers.constFind(value.Number());
+        return found == index.numbers.cend() ? none : *found;
+    }
+    return none;
+}
+
+void RecordStore::File(ValueIndex& index, RecordIndex record)
+{
+    const Cell& key = At(record)[size_t(index.field)];
+    index.keyOf[record] = key;
+    if (key.IsText())
+        index.texts[key.Text().toString()].push_back(record);
+    else if (key.IsNumber())
+        index.numbers[key.Number()].push_back(record);
+}
+
+void RecordStore::Unfile(ValueIndex& index, RecordIndex record)
+{
+    Cell& key = index.keyOf[record];
+    if (key.IsText()) {
+        const auto found = index.texts.find(key.Text().toString());
+        if (found != index.texts.end()) {
+            EraseValue(*found, record);
+            if (found->empty())
+                index.texts.erase(found);
+        }
+    } else if (key.IsNumber()) {
+        const auto found = index.numbers.find(key.Number());
+        if (found != index.numbers.end()) {
+            EraseValue(*found, record);
+            if (found->empty())
+                index.numbers.erase(found);
+        }
+    }
+    key = Cell();
+}
+
+void RecordStore::Refresh(ValueIndex& index)
+{
+    if (index.built && index.generation == m_generation && index.version == m_version)
+        return;
+    std::vector<RecordIndex> changed;
+    if (!index.built || index.generation != m_generation || !ChangesSince(index.version, changed)) {
+        index.texts.clear();
+        index.numbers.clear();
+        index.keyOf.assign(m_live.size(), Cell());
+        for (RecordIndex record = 0; record < m_live.size(); ++record)
+            if (m_live[record])
+                File(index, record);
+    } else {
+        index.keyOf.resize(m_live.size());
+        for (RecordIndex record : changed) {
+            Unfile(index, record);
+            if (IsLive(record))
+                File(index, record);
+        }
+    }
+    index.built = true;
+    index.generation = m_generation;
+    index.version = m_version;
+}
