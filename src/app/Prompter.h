@@ -36,6 +36,10 @@ public:
     // Shows the hourglass until the matching EndWait; calls nest.
     virtual void BeginWait() = 0;
     virtual void EndWait() = 0;
+    // The progress window: a caption and a range, then positions, then closed.
+    virtual void BeginProgress(const QString& caption, int minimum, int maximum) = 0;
+    virtual void SetProgress(int position) = 0;
+    virtual void EndProgress() = 0;
 
     // A plain message with an OK button.
     void Show(const QString& text) { Message(text, Icon::None, Buttons::Ok); }

@@ -36,10 +36,16 @@ QLocale CollationLocale()
                                            : system;
 }
 
+quint64 NewGeneration()
+{
+    static quint64 last = 0;
+    return ++last;
+}
+
 } // namespace
 
 RecordStore::RecordStore(FieldList fields)
-    : m_fields(std::move(fields)), m_collator(CollationLocale())
+    : m_fields(std::move(fields)), m_generation(NewGeneration()), m_collator(CollationLocale())
 {
     m_collator.setCaseSensitivity(Qt::CaseSensitive);
 }
@@ -183,7 +189,7 @@ void RecordStore::Changed(RecordIndex index)
 
 void RecordStore::Replaced()
 {
-    ++m_generation;
+    m_generation = NewGeneration();
     ++m_version;
     m_journal.clear();
     m_journalFloor = m_version;

@@ -23,7 +23,8 @@ public:
 
     const FieldList& Fields() const { return m_fields; }
     // Changes whenever the records are replaced wholesale (load, empty): bookmarks and
-    // record indexes of an older generation no longer name anything.
+    // record indexes of an older generation no longer name anything. Generations are
+    // unique across all stores, so a bookmark never names a record of another store.
     quint64 Generation() const { return m_generation; }
     // Grows with every change of any kind; views compare it with what they last saw.
     quint64 Version() const { return m_version; }
@@ -134,7 +135,7 @@ private:
     std::vector<Cell> m_cells;
     std::vector<char> m_live;
     int m_liveCount = 0;
-    quint64 m_generation = 1;
+    quint64 m_generation;
     quint64 m_version = 0;
 
     std::vector<LogEntry> m_log;

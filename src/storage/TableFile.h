@@ -15,6 +15,9 @@
 //   records, one column per field, named as the field and in field order; integers and
 //     booleans (0 or 1) are INTEGER, text and memo are UTF-8 TEXT, dates are TEXT
 //     yyyy-mm-dd, no value is NULL; rows in store order by rowid.
+// Field names are unique without regard to a-z case (as SQLite compares column names) and
+// hold no control characters; integers fit in 32 bits; the database uses a rollback
+// journal, never a write-ahead log.
 struct TableContent
 {
     FieldList fields;

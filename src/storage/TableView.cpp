@@ -557,8 +557,17 @@ void TableView::LoadFromFile(const QString& path)
         for (const QString& name : SplitIndexFields(def.fields))
             if (content.fields.IndexOf(name) < 0)
                 throw DatabaseError(QStringLiteral("%1: Field '%2' not found").arg(m_name, name));
-    m_store->Replace(std::move(content.fields), std::move(content.records));
+    auto store = std::make_shared<RecordStore>();
+    store->Replace(std::move(content.fields), std::move(content.records));
+    UseStore(std::move(store));
+}
+
+void TableView::UseStore(std::shared_ptr<RecordStore> store)
+{
+    CancelPending();
+    Attach(std::move(store));
     First();
+    DataChanged();
 }
 
 Bookmark TableView::GetBookmark() const

@@ -170,10 +170,13 @@ public:
 
     // The whole table, whatever the filter; throws DatabaseError.
     void SaveToFile(const QString& path);
-    // Replaces the store's fields and records with the file's; fails with DatabaseError,
-    // leaving the store as it was, when an index definition of this view names a field
-    // the file lacks.
+    // Gives this view a new store holding the file's fields and records; other views go on
+    // showing the old store until they are made from this one. Fails with DatabaseError,
+    // keeping the old store, when an index definition of this view names a field the file
+    // lacks.
     void LoadFromFile(const QString& path);
+    // Points this view at a store again, keeping its settings (undoing a failed load).
+    void UseStore(std::shared_ptr<RecordStore> store);
 
     Bookmark GetBookmark() const;
     bool GotoBookmark(const Bookmark& bookmark);

@@ -16,8 +16,9 @@ struct ScratchFiles
 {
     ScratchFiles()
     {
-        const QString base = QDir::tempPath() + QStringLiteral("/fuzz_tablefile_%1_")
-                                                    .arg(QCoreApplication::applicationPid());
+        const QString base =
+            QDir::tempPath() +
+            QStringLiteral("/fuzz_tablefile_%1_").arg(QCoreApplication::applicationPid());
         input = base + QStringLiteral("input.dbf");
         copy = base + QStringLiteral("copy.dbf");
     }

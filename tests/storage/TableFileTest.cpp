@@ -339,7 +339,7 @@ TEST_F(TableFileTest, RejectsFilesThatAreNoDatabase)
         {"text", QByteArrayLiteral("ClientID,Name\n1,Smith\n"), "it is not a database file"},
         {"noise", noise, "it is not a database file"},
         {"header only", QByteArrayLiteral("SQLite format 3") + QByteArray(1, '\0'),
-         "is not a valid table"},
+         "it is not a database file"},
     };
     for (const auto& c : cases) {
         const QString path = PathOf(QStringLiteral("Names.dbf"));
@@ -364,7 +364,7 @@ TEST_F(TableFileTest, RejectsFilesWhoseReadingWouldWriteBesideThem)
     WriteBytes(pending + QStringLiteral("-journal"), QByteArray(1024, 'j'));
     EXPECT_THAT(ErrorOf([&] { ReadTableFile(pending); }),
                 HasSubstr("another program left an unfinished change to it"));
-    QFile::remove(pending + QStringLiteral("-journal"));
+    EXPECT_TRUE(QFile::remove(pending + QStringLiteral("-journal")));
     EXPECT_EQ(ReadTableFile(pending).fields, kAllTypes);
 }
 

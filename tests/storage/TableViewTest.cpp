@@ -319,17 +319,22 @@ TEST_F(TableViewTest, LoadNeedsTheIndexFieldsAndLeavesTheStoreOnFailure)
     old.SaveToFile(oldPath);
 
     Add(2, QStringLiteral("Ben"));
+    const auto before = m_read.Store();
     EXPECT_THROW(m_read.LoadFromFile(oldPath), DatabaseError) << "no Yellow field for the index";
-    EXPECT_EQ(m_work.RecordCount(), 2);
+    EXPECT_EQ(m_read.Store(), before);
+    EXPECT_EQ(m_read.RecordCount(), 2);
 
     m_read.LoadFromFile(path);
+    EXPECT_EQ(Names(m_work), (QStringList{"Ann", "Ben"})) << "the working view keeps its store";
+    m_work.MakeViewFrom(m_read, true);
     EXPECT_EQ(Names(m_work), QStringList{"Ann"});
 
     m_read.AddIndexDef(QStringLiteral("NameIndex"), QStringLiteral("SurName"));
     m_read.LoadFromFile(oldPath);
     EXPECT_EQ(m_read.FieldCount(), 3);
     EXPECT_EQ(Names(m_read), QStringList{"Old"});
-    EXPECT_THROW(m_work.RefreshIndexDefs(), DatabaseError);
+    m_work.MakeViewFrom(m_read, true);
+    EXPECT_THROW(m_work.RefreshIndexDefs(), DatabaseError) << "its own index names Yellow";
 }
 
 } // namespace
