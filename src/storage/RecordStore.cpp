@@ -112,16 +112,14 @@ void RecordStore::Empty()
     Replace(m_fields, {});
 }
 
-void RecordStore::Replace(FieldList fields, std::vector<Record> records)
+void RecordStore::Replace(FieldList fields, std::vector<Cell> cells)
 {
     CancelPending();
     m_fields = std::move(fields);
-    m_cells.clear();
-    m_cells.resize(records.size() * Width());
-    m_live.assign(records.size(), 1);
-    for (size_t i = 0; i < records.size(); ++i)
-        Put(RecordIndex(i), std::move(records[i]));
-    m_liveCount = int(records.size());
+    m_cells = std::move(cells);
+    m_cells.resize(Width() ? m_cells.size() / Width() * Width() : 0);
+    m_live.assign(Width() ? m_cells.size() / Width() : 0, 1);
+    m_liveCount = int(m_live.size());
     m_log.clear();
     ++m_savePoint;
     m_logFloor = m_savePoint;

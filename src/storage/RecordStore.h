@@ -45,8 +45,9 @@ public:
     void Remove(RecordIndex index);
     // Removes every record, keeping the field definitions.
     void Empty();
-    // Replaces the field definitions and all records (a table file was loaded).
-    void Replace(FieldList fields, std::vector<Record> records);
+    // Replaces the field definitions and all records (a table file was loaded): `cells`
+    // holds the records side by side, fields.Count() cells each.
+    void Replace(FieldList fields, std::vector<Cell> cells);
 
     int SavePoint() const { return m_savePoint; }
     bool LogChanges() const { return m_logChanges; }

@@ -237,7 +237,7 @@ public:
         : m_target(targetPath), m_fields(fields)
     {}
 
-    void Write(const QString& tempPath, const std::vector<const Record*>& records)
+    void Write(const QString& tempPath, const std::vector<RecordView>& records)
     {
         Open(tempPath);
         // The file is private until renamed, so it needs no journal: a failure discards it
@@ -341,7 +341,7 @@ private:
                                       .arg(QLatin1String(problem)));
     }
 
-    void WriteRecords(const std::vector<const Record*>& records)
+    void WriteRecords(const std::vector<RecordView>& records)
     {
         m_insert = std::make_unique<Statement>();
         QString sql = QStringLiteral("INSERT INTO records VALUES(");
@@ -355,19 +355,17 @@ private:
         QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
         std::vector<char> buffer;
         for (size_t r = 0; r < records.size(); ++r) {
-            const Record* record = records[r];
-            if (!record)
-                ThrowUnwritable(m_target, QStringLiteral("record %1 is missing").arg(r + 1));
-            if (record->size() != size_t(fieldCount))
+            const RecordView record = records[r];
+            if (record.size() != size_t(fieldCount))
                 ThrowUnwritable(m_target, QStringLiteral("record %1 has %2 values for %3 fields")
                                               .arg(r + 1)
-                                              .arg(record->size())
+                                              .arg(record.size())
                                               .arg(fieldCount));
             // Every text of the row is encoded into one buffer that stays put until the
             // row is stored, so the statement can use the bytes without copying them.
             qsizetype needed = 0;
             for (int f = 0; f < fieldCount; ++f) {
-                const Cell& cell = (*record)[size_t(f)];
+                const Cell& cell = record[size_t(f)];
                 if (cell.IsText())
                     needed += encoder.requiredSpace(cell.Text().size());
                 else if (cell.IsNumber() && m_fields.At(f).type == FieldType::Date)
@@ -378,7 +376,7 @@ private:
             char* out = buffer.data();
 
             for (int f = 0; f < fieldCount; ++f) {
-                const Cell& cell = (*record)[size_t(f)];
+                const Cell& cell = record[size_t(f)];
                 const int param = f + 1;
                 if (cell.IsNull()) {
                     Bind(sqlite3_bind_null(insert, param));
@@ -445,7 +443,7 @@ public:
         Open(fileSize);
         TableContent content;
         content.fields = ReadFields();
-        content.records = ReadRecords(content.fields);
+        content.cells = ReadRecords(content.fields);
         return content;
     }
 
@@ -628,7 +626,7 @@ private:
                     .arg(QLatin1String(problem)));
     }
 
-    std::vector<Record> ReadRecords(const FieldList& fields)
+    std::vector<Cell> ReadRecords(const FieldList& fields)
     {
         const QStringList columns = CheckTable("records");
         const int fieldCount = fields.Count();
@@ -663,15 +661,13 @@ private:
         QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
                                                          QStringDecoder::Flag::ConvertInitialBom);
         std::vector<QChar> buffer;
-        std::vector<Record> records;
+        std::vector<Cell> cells;
+        size_t r = 0;
         while (Next(row)) {
-            const size_t r = records.size();
-            Record record;
-            record.reserve(size_t(fieldCount));
             for (int f = 0; f < fieldCount; ++f) {
                 const int storage = sqlite3_column_type(row, f);
                 if (storage == SQLITE_NULL) {
-                    record.emplace_back();
+                    cells.emplace_back();
                     continue;
                 }
                 switch (fields.At(f).type) {
@@ -682,7 +678,7 @@ private:
                     if (value < std::numeric_limits<qint32>::min() ||
                         value > std::numeric_limits<qint32>::max())
                         InvalidCell(fields, f, r, "holds an integer beyond 32 bits");
-                    record.push_back(Cell::FromNumber(value));
+                    cells.push_back(Cell::FromNumber(value));
                     break;
                 }
                 case FieldType::Boolean: {
@@ -691,7 +687,7 @@ private:
                     const qint64 value = sqlite3_column_int64(row, f);
                     if (value != 0 && value != 1)
                         InvalidCell(fields, f, r, "holds a value that is not a boolean (0 or 1)");
-                    record.push_back(Cell::FromNumber(value));
+                    cells.push_back(Cell::FromNumber(value));
                     break;
                 }
                 case FieldType::Date: {
@@ -701,7 +697,7 @@ private:
                         ParseDate(sqlite3_column_text(row, f), sqlite3_column_bytes(row, f));
                     if (!day)
                         InvalidCell(fields, f, r, "holds a value that is not a date (yyyy-mm-dd)");
-                    record.push_back(Cell::FromNumber(*day));
+                    cells.push_back(Cell::FromNumber(*day));
                     break;
                 }
                 case FieldType::Text:
@@ -715,14 +711,14 @@ private:
                         buffer.resize(space);
                     const QChar* end =
                         decoder.appendToBuffer(buffer.data(), QByteArrayView(text, bytes));
-                    record.push_back(Cell::FromText(QStringView(buffer.data(), end)));
+                    cells.push_back(Cell::FromText(QStringView(buffer.data(), end)));
                     break;
                 }
                 }
             }
-            records.push_back(std::move(record));
+            ++r;
         }
-        return records;
+        return cells;
     }
 
     const QString& m_path;
@@ -752,7 +748,7 @@ void CheckHeader(const QString& path)
 } // namespace
 
 void WriteTableFile(const QString& path, const FieldList& fields,
-                    const std::vector<const Record*>& records)
+                    const std::vector<RecordView>& records)
 {
     if (const std::optional<QString> problem = FieldListProblem(fields.Defs()))
         ThrowUnwritable(path, *problem);
@@ -769,6 +765,11 @@ void WriteTableFile(const QString& path, const FieldList& fields,
     TemporaryFileGuard guard(tempPath);
 
     TableWriter(path, fields).Write(tempPath, records);
+    // The new file gets the old one's permissions, or those of a new document.
+    const QFileInfo target(path);
+    QFile::setPermissions(tempPath, target.exists() ? target.permissions()
+                                                    : QFile::ReadOwner | QFile::WriteOwner |
+                                                          QFile::ReadGroup | QFile::ReadOther);
 
     std::error_code error;
     std::filesystem::rename(QFile(tempPath).filesystemFileName(), QFile(path).filesystemFileName(),

@@ -21,7 +21,15 @@
 struct TableContent
 {
     FieldList fields;
-    std::vector<Record> records;
+    // The records side by side in file order, fields.Count() cells each, ready to become
+    // a store's records without being copied again.
+    std::vector<Cell> cells;
+
+    size_t RecordCount() const { return fields.Count() ? cells.size() / size_t(fields.Count()) : 0; }
+    RecordView At(size_t record) const
+    {
+        return RecordView(cells.data() + record * size_t(fields.Count()), size_t(fields.Count()));
+    }
 };
 
 // Limits that every table file keeps; a file beyond them is not a table file.
@@ -32,7 +40,7 @@ inline constexpr int kMaxTextFieldSize = 65535;
 // Writes the whole table in one transaction to a new file beside the target, and replaces
 // an existing file only once the new one is complete. Throws DatabaseError.
 void WriteTableFile(const QString& path, const FieldList& fields,
-                    const std::vector<const Record*>& records);
+                    const std::vector<RecordView>& records);
 
 // Reads a table file, which may come from anywhere; throws DatabaseError with a clear
 // message for anything that is not a valid table file.

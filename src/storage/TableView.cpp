@@ -540,12 +540,9 @@ void TableView::RefreshIndexDefs()
 void TableView::SaveToFile(const QString& path)
 {
     CheckBrowse();
-    std::vector<Record> copies;
-    std::vector<const Record*> records;
+    std::vector<RecordView> records;
     for (RecordIndex index : m_store->InStoreOrder())
-        copies.emplace_back(m_store->At(index).begin(), m_store->At(index).end());
-    for (const Record& copy : copies)
-        records.push_back(&copy);
+        records.push_back(m_store->At(index));
     WriteTableFile(path, Fields(), records);
 }
 
@@ -558,7 +555,7 @@ void TableView::LoadFromFile(const QString& path)
             if (content.fields.IndexOf(name) < 0)
                 throw DatabaseError(QStringLiteral("%1: Field '%2' not found").arg(m_name, name));
     auto store = std::make_shared<RecordStore>();
-    store->Replace(std::move(content.fields), std::move(content.records));
+    store->Replace(std::move(content.fields), std::move(content.cells));
     UseStore(std::move(store));
 }
 

@@ -32,12 +32,17 @@ Cell Day(int year, int month, int day)
     return Cell::FromNumber(QDate(year, month, day).toJulianDay());
 }
 
-std::vector<const Record*> Pointers(const std::vector<Record>& records)
+std::vector<RecordView> Pointers(const std::vector<Record>& records)
 {
-    std::vector<const Record*> pointers;
-    for (const Record& record : records)
-        pointers.push_back(&record);
-    return pointers;
+    return std::vector<RecordView>(records.begin(), records.end());
+}
+
+std::vector<Record> Records(const TableContent& content)
+{
+    std::vector<Record> records;
+    for (size_t i = 0; i < content.RecordCount(); ++i)
+        records.emplace_back(content.At(i).begin(), content.At(i).end());
+    return records;
 }
 
 // The message of the DatabaseError that the call throws, or a note that it threw none.
@@ -119,9 +124,10 @@ TEST_F(TableFileTest, RoundTripKeepsEveryTypeValueAndOrder)
     const TableContent content = ReadTableFile(path);
 
     EXPECT_EQ(content.fields, kAllTypes);
-    ASSERT_EQ(content.records.size(), records.size());
+    const std::vector<Record> read = Records(content);
+    ASSERT_EQ(read.size(), records.size());
     for (size_t i = 0; i < records.size(); ++i)
-        EXPECT_EQ(content.records[i], records[i]) << "record " << i + 1;
+        EXPECT_EQ(read[i], records[i]) << "record " << i + 1;
     EXPECT_EQ(FilesInFolder(), QStringList{QStringLiteral("Names.dbf")});
 }
 
@@ -131,7 +137,7 @@ TEST_F(TableFileTest, TableWithoutRecordsRoundTrips)
     WriteTableFile(path, kAllTypes, {});
     const TableContent content = ReadTableFile(path);
     EXPECT_EQ(content.fields, kAllTypes);
-    EXPECT_TRUE(content.records.empty());
+    EXPECT_EQ(content.RecordCount(), 0u);
 }
 
 // Other tools read the files: the layout is checked through the sqlite3 tool.
@@ -193,7 +199,7 @@ TEST_F(TableFileTest, ReadsFileMadeBySqliteTool)
         {Cell(), Cell(), Cell(), Cell(), Cell()},
     };
     EXPECT_EQ(content.fields, expectedFields);
-    EXPECT_EQ(content.records, expectedRecords);
+    EXPECT_EQ(Records(content), expectedRecords);
 }
 
 // A valid two-field table, to which each case adds or changes one thing.
@@ -482,13 +488,13 @@ TEST_F(TableFileTest, FailedWriteLeavesExistingFileIntact)
             << c.label;
         const TableContent content = ReadTableFile(path);
         EXPECT_EQ(content.fields, fields) << c.label;
-        EXPECT_EQ(content.records, original) << c.label;
+        EXPECT_EQ(Records(content), original) << c.label;
         EXPECT_EQ(FilesInFolder(), QStringList{QStringLiteral("Names.dbf")}) << c.label;
     }
 
     // A write that succeeds replaces the file.
-    WriteTableFile(path, fields, {&good});
-    EXPECT_EQ(ReadTableFile(path).records, std::vector<Record>{good});
+    WriteTableFile(path, fields, {RecordView(good)});
+    EXPECT_EQ(Records(ReadTableFile(path)), std::vector<Record>{good});
 }
 
 TEST_F(TableFileTest, WriteIntoMissingFolderFails)
