@@ -24,13 +24,6 @@ const QString kOrgIndexFields = QStringLiteral("Company");
 const QString kDatabaseErrorKind = QStringLiteral("DatabaseError");
 const QString kFileErrorKind = QStringLiteral("FileError");
 
-// The names of the old person table's fields, which keep their values on conversion.
-const char* const kOldNameFields[] = {"ClientID", "Name",    "SurName",  "MidName", "GivenName",
-                                      "Position", "Address", "Zip",      "EMail",   "Phone",
-                                      "Fax",      "Mobile",  "Pager",    "Birthday", "Memo",
-                                      "Update",   "OrgID",   "Cardtemplete", "Group1", "Group2",
-                                      "Group3",   "Group4",  "ICQ",      "Searched"};
-
 // The views of both tables as they were before a load, to go back to when it fails.
 struct SavedStores
 {

@@ -85,11 +85,12 @@ bool Equal(QStringView a, QStringView b, bool fold)
 }
 
 // "%" stands for any run of characters, also none; everything else must match in order.
-bool LikeMatches(QStringView value, QStringView pattern, bool fold)
+// The pattern comes split at its "%" signs: parts.size() - 1 signs, each standing for
+// any run of characters, also none; everything else must match in order.
+bool LikeMatches(QStringView value, const QStringList& parts, bool fold)
 {
-    const QList<QStringView> parts = pattern.split(u'%');
     if (parts.size() == 1)
-        return Equal(value, pattern, fold);
+        return Equal(value, parts.first(), fold);
     const QStringView head = parts.first();
     const QStringView tail = parts.last();
     if (value.size() < head.size() + tail.size())
@@ -300,6 +301,8 @@ private:
             Node node = MakeNode(Op::Like, field);
             node.text = pattern;
             node.folded = FoldAsciiCase(pattern);
+            node.parts = pattern.split(u'%');
+            node.foldedParts = node.folded.split(u'%');
             return Add(std::move(node));
         }
         if (m_tok.kind != Tok::Equals)
@@ -413,6 +416,11 @@ RecordFilter RecordFilter::Parse(QStringView text, const FieldList& fields)
     if (text.trimmed().isEmpty())
         return filter;
     FilterParser(text, fields, filter).Run();
+    for (const Node& node : filter.m_nodes)
+        if ((node.op == Op::TextEquals || node.op == Op::TextPrefix || node.op == Op::Like) &&
+            std::find(filter.m_textFields.begin(), filter.m_textFields.end(), node.field) ==
+                filter.m_textFields.end())
+            filter.m_textFields.push_back(node.field);
     return filter;
 }
 
@@ -456,7 +464,7 @@ bool RecordFilter::Eval(int index, RecordView record, bool fold) const
         return fold ? StartsWithFolded(cell.Text(), node.folded)
                     : cell.Text().startsWith(node.text);
     case Op::Like:
-        return LikeMatches(cell.Text(), fold ? node.folded : node.text, fold);
+        return LikeMatches(cell.Text(), fold ? node.foldedParts : node.parts, fold);
     case Op::MonthEquals:
         return QDate::fromJulianDay(cell.Number()).month() == node.number;
     case Op::DayEquals:

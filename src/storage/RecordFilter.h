@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 #include "storage/Cell.h"
@@ -19,6 +20,8 @@ public:
     static RecordFilter Parse(QStringView text, const FieldList& fields);
 
     bool MatchesAll() const { return m_nodes.empty(); }
+    // The fields whose text the filter reads, for scans that fetch it ahead.
+    const std::vector<int>& TextFields() const { return m_textFields; }
     // Text comparisons ignore a-z case only while caseInsensitive is set.
     bool Matches(RecordView record, bool caseInsensitive) const;
 
@@ -44,6 +47,8 @@ public:
         std::vector<qint64> numbers; // NumberIn, sorted: a chain of "f=n OR f=m ..."
         QString text;                // TextEquals, TextPrefix (without the "*"), Like
         QString folded;              // text with a-z folded, for the case-insensitive option
+        QStringList parts;           // Like: the pattern split at its "%" signs
+        QStringList foldedParts;     // the same, a-z folded
     };
 
 private:
@@ -51,5 +56,6 @@ private:
     bool Eval(int node, RecordView record, bool caseInsensitive) const;
 
     std::vector<Node> m_nodes;
+    std::vector<int> m_textFields;
     int m_root = -1;
 };
