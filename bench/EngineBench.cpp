@@ -72,7 +72,8 @@ void BM_ListSurnamePrefixIgnoringCase(benchmark::State& state)
 
 void BM_LikeSearchOneField(benchmark::State& state)
 {
-    ListWith(state, QStringLiteral("Name LIKE '%smith%'"), QStringLiteral("Name LIKE '%son%'"), true);
+    ListWith(state, QStringLiteral("Name LIKE '%smith%'"), QStringLiteral("Name LIKE '%son%'"),
+             true);
 }
 
 void BM_ListAll(benchmark::State& state)

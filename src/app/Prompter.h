@@ -10,9 +10,29 @@
 class Prompter
 {
 public:
-    enum class Icon { None, Information, Warning, Confirmation, Error };
-    enum class Buttons { Ok, YesNo, YesNoCancel, OkAbort };
-    enum class Answer { Ok, Yes, No, Cancel, Abort };
+    enum class Icon
+    {
+        None,
+        Information,
+        Warning,
+        Confirmation,
+        Error
+    };
+    enum class Buttons
+    {
+        Ok,
+        YesNo,
+        YesNoCancel,
+        OkAbort
+    };
+    enum class Answer
+    {
+        Ok,
+        Yes,
+        No,
+        Cancel,
+        Abort
+    };
 
     struct FileChoice
     {

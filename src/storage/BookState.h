@@ -4,7 +4,12 @@
 
 #include <QString>
 
-enum class TBookLocation { InDataFolder = 0, Outside = 1, OnNet = 2 };
+enum class TBookLocation
+{
+    InDataFolder = 0,
+    Outside = 1,
+    OnNet = 2
+};
 
 struct BookState
 {

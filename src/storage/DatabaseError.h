@@ -10,8 +10,7 @@ class DatabaseError : public std::runtime_error
 public:
     explicit DatabaseError(const QString& message)
         : std::runtime_error(message.toStdString()), m_message(message)
-    {
-    }
+    {}
     // The message in the user's words, ready for a message box.
     const QString& Message() const { return m_message; }
 

@@ -42,8 +42,7 @@ QString FoldAsciiCase(QStringView text)
 }
 
 FieldList::FieldList(std::initializer_list<FieldDef> defs) : FieldList(std::vector<FieldDef>(defs))
-{
-}
+{}
 
 FieldList::FieldList(std::vector<FieldDef> defs) : m_defs(std::move(defs))
 {

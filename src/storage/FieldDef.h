@@ -8,7 +8,14 @@
 #include <optional>
 #include <vector>
 
-enum class FieldType { Integer, Text, Memo, Date, Boolean };
+enum class FieldType
+{
+    Integer,
+    Text,
+    Memo,
+    Date,
+    Boolean
+};
 
 // The type's name in table files: "integer", "text", "memo", "date", "boolean".
 QString FieldTypeName(FieldType type);

@@ -13,7 +13,8 @@
 namespace {
 
 const QString kWhileLoading = QStringLiteral(" while loading addressbook.");
-const QString kInvalidPackage = QStringLiteral("Loading addressbook fail due to invalid package format.");
+const QString kInvalidPackage =
+    QStringLiteral("Loading addressbook fail due to invalid package format.");
 const QString kConverting = QStringLiteral("Converting from old format into new one");
 const QString kUnlock = QStringLiteral("Really want to unlock the address book?");
 const QString kNameIndexFields = QStringLiteral("Yellow;Name");
@@ -30,8 +31,7 @@ struct SavedStores
     explicit SavedStores(TCardData& data)
         : data(data), nameRead(data.NameReadDataSet.Store()), names(data.NameDataSet.Store()),
           agentRead(data.AgentReadDataSet.Store()), agents(data.AgentDataSet.Store())
-    {
-    }
+    {}
     void Restore()
     {
         data.NameReadDataSet.UseStore(nameRead);
@@ -62,7 +62,8 @@ void CopyByName(TableView& source, TableView& target, const QVariantMap& rest,
         QVariantList values;
         for (int f = 0; f < to.Count(); ++f) {
             const int s = sourceOf[size_t(f)];
-            values << (s >= 0 ? record[size_t(s)].ToVariant(from.At(s).type) : rest.value(to.At(f).name));
+            values << (s >= 0 ? record[size_t(s)].ToVariant(from.At(s).type)
+                              : rest.value(to.At(f).name));
         }
         target.AppendRecord(values);
         ++position;
@@ -75,8 +76,7 @@ void CopyByName(TableView& source, TableView& target, const QVariantMap& rest,
 PackageController::PackageController(TCardData& data, OptionType& options, BookState& state,
                                      BookHost& host, Prompter& prompter)
     : m_data(data), m_options(options), m_state(state), m_host(host), m_prompter(prompter)
-{
-}
+{}
 
 bool PackageController::LoadPackage(const QString& path)
 {
@@ -87,13 +87,15 @@ bool PackageController::LoadPackage(const QString& path)
     const QString folder = m_state.WorkFolder;
     ClearWorkFolder(folder);
     if (const WorkFolderResult prepared = PrepareWorkFolder(folder); !prepared) {
-        m_prompter.Message(prepared.error + kWhileLoading, Prompter::Icon::Error, Prompter::Buttons::Ok);
+        m_prompter.Message(prepared.error + kWhileLoading, Prompter::Icon::Error,
+                           Prompter::Buttons::Ok);
         return false;
     }
 
     // The password of the book being opened takes effect only once it has opened, so a
     // failed open keeps the open book's password.
-    const QString bookName = QFileInfo(path).fileName().chopped(qMin<qsizetype>(4, QFileInfo(path).fileName().size()));
+    const QString bookName =
+        QFileInfo(path).fileName().chopped(qMin<qsizetype>(4, QFileInfo(path).fileName().size()));
     UnpackEvents events;
     events.onPassword = [&](const PasswordRequest&) {
         return m_prompter.Password(QStringLiteral("Enter Password for addressbook ") + bookName);
@@ -111,7 +113,8 @@ bool PackageController::LoadPackage(const QString& path)
     };
     const UnpackResult unpacked = Package(path).Unpack(folder, events);
     if (!unpacked.error.isEmpty()) {
-        m_prompter.Message(unpacked.error + kWhileLoading, Prompter::Icon::Error, Prompter::Buttons::Ok);
+        m_prompter.Message(unpacked.error + kWhileLoading, Prompter::Icon::Error,
+                           Prompter::Buttons::Ok);
         return false;
     }
     if (unpacked.unpacked < 4 || !m_state.ExtractCrcOk || !unpacked.Succeeded()) {
@@ -157,7 +160,8 @@ bool PackageController::LoadNames(const QString& folder)
     const QString file = Package::MemberFilePath(folder, QStringLiteral("names.dbf"));
     const QString suffix = kWhileLoading + QStringLiteral(" names.dbf");
     if (!QFileInfo(file).isFile()) {
-        m_prompter.Message(kFileErrorKind + QStringLiteral("  Cannot open file \"%1\"").arg(file) + suffix,
+        m_prompter.Message(kFileErrorKind + QStringLiteral("  Cannot open file \"%1\"").arg(file) +
+                               suffix,
                            Prompter::Icon::Error, Prompter::Buttons::Ok);
         return false;
     }
@@ -227,7 +231,8 @@ bool PackageController::LoadOrgs(const QString& folder)
                 ConvertOldOrgs();
             read.RefreshIndexDefs();
         } catch (const DatabaseError& error) {
-            m_prompter.Message(error.Message() + suffix, Prompter::Icon::Error, Prompter::Buttons::Ok);
+            m_prompter.Message(error.Message() + suffix, Prompter::Icon::Error,
+                               Prompter::Buttons::Ok);
             return false;
         }
     }

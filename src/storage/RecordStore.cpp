@@ -5,8 +5,7 @@
 #include "storage/OrderedRows.h"
 
 #include <algorithm>
-#include <numeric>
-#include <optional>
+#include <cstring>
 
 namespace {
 
@@ -27,15 +26,6 @@ void EraseValue(std::vector<RecordIndex>& ids, RecordIndex index)
         ids.erase(it);
 }
 
-// The user's locale orders names; the bare "C" locale (as on a server) would order them
-// by code point, so the common root order of the world's scripts stands in for it.
-QLocale CollationLocale()
-{
-    const QLocale system = QLocale::system();
-    return system.language() == QLocale::C ? QLocale(QLocale::English, QLocale::UnitedStates)
-                                           : system;
-}
-
 quint64 NewGeneration()
 {
     static quint64 last = 0;
@@ -45,10 +35,8 @@ quint64 NewGeneration()
 } // namespace
 
 RecordStore::RecordStore(FieldList fields)
-    : m_fields(std::move(fields)), m_generation(NewGeneration()), m_collator(CollationLocale())
-{
-    m_collator.setCaseSensitivity(Qt::CaseSensitive);
-}
+    : m_fields(std::move(fields)), m_generation(NewGeneration())
+{}
 
 std::vector<RecordIndex> RecordStore::InStoreOrder() const
 {
@@ -246,7 +234,7 @@ int RecordStore::Compare(const std::vector<int>& fields, RecordIndex a, RecordIn
             continue;
         }
         if (ca.IsText() && cb.IsText()) {
-            const int c = m_collator.compare(ca.Text(), cb.Text());
+            const int c = m_collation.Compare(ca.Text(), cb.Text());
             if (c != 0)
                 return c;
             continue;
@@ -294,62 +282,64 @@ void RecordStore::Refresh(Ordering& ordering)
     ordering.version = m_version;
 }
 
-// A full sort compares collation keys made once per record rather than collating the
-// same texts again at every comparison.
+// A full sort compares one byte key per record, made once: the fields' keys one after
+// the other (no value before any value; numbers as biased big-endian bytes; text as its
+// collation key), so that byte order is the records' order. The first eight bytes sit
+// beside each record's place in the sort and settle most comparisons without a lookup.
 void RecordStore::Rebuild(Ordering& ordering)
 {
-    std::vector<RecordIndex> ids = InStoreOrder();
-    const size_t count = ids.size();
-    struct Column
+    const std::vector<RecordIndex> ids = InStoreOrder();
+    struct Item
     {
-        int field;
-        std::vector<std::optional<QCollatorSortKey>> texts;
+        quint64 prefix;
+        quint32 offset;
+        quint32 length;
+        RecordIndex index;
     };
-    std::vector<Column> columns;
-    for (int field : ordering.fields) {
-        const FieldType type = m_fields.At(field).type;
-        Column column{field, {}};
-        if (type == FieldType::Text || type == FieldType::Memo) {
-            column.texts.reserve(count);
-            for (RecordIndex index : ids) {
-                const Cell& cell = At(index)[size_t(field)];
-                if (cell.IsText())
-                    column.texts.emplace_back(m_collator.sortKey(cell.Text().toString()));
-                else
-                    column.texts.emplace_back(std::nullopt);
+    std::vector<std::uint8_t> keys;
+    std::vector<Item> items;
+    items.reserve(ids.size());
+    for (RecordIndex index : ids) {
+        const size_t start = keys.size();
+        const RecordView record = At(index);
+        for (int field : ordering.fields) {
+            const Cell& cell = record[size_t(field)];
+            if (cell.IsNull()) {
+                keys.push_back(1);
+            } else if (cell.IsText()) {
+                keys.push_back(3);
+                m_collation.AppendKey(cell.Text(), keys);
+            } else {
+                keys.push_back(2);
+                const quint64 biased = quint64(cell.Number()) ^ (quint64(1) << 63);
+                for (int shift = 56; shift >= 0; shift -= 8)
+                    keys.push_back(std::uint8_t(biased >> shift));
             }
         }
-        columns.push_back(std::move(column));
+        items.push_back({0, quint32(start), quint32(keys.size() - start), index});
     }
-    std::vector<quint32> order(count);
-    std::iota(order.begin(), order.end(), 0u);
-    std::sort(order.begin(), order.end(), [&](quint32 x, quint32 y) {
-        const RecordView rx = At(ids[x]);
-        const RecordView ry = At(ids[y]);
-        for (const Column& column : columns) {
-            const Cell& cx = rx[size_t(column.field)];
-            const Cell& cy = ry[size_t(column.field)];
-            if (cx.IsNull() || cy.IsNull()) {
-                if (cx.IsNull() != cy.IsNull())
-                    return cx.IsNull();
-                continue;
-            }
-            if (!column.texts.empty() && column.texts[x] && column.texts[y]) {
-                const int c = column.texts[x]->compare(*column.texts[y]);
-                if (c != 0)
-                    return c < 0;
-                continue;
-            }
-            if (cx.IsText() != cy.IsText())
-                return !cx.IsText();
-            if (cx.Number() != cy.Number())
-                return cx.Number() < cy.Number();
+    for (Item& item : items) {
+        quint64 prefix = 0;
+        for (quint32 i = 0; i < 8; ++i)
+            prefix = prefix << 8 | (i < item.length ? keys[item.offset + i] : 0);
+        item.prefix = prefix;
+    }
+    std::sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
+        if (a.prefix != b.prefix)
+            return a.prefix < b.prefix;
+        const quint32 common = std::min(a.length, b.length);
+        if (common > 8) {
+            const int c = std::memcmp(&keys[a.offset + 8], &keys[b.offset + 8], common - 8);
+            if (c != 0)
+                return c < 0;
         }
-        return x < y;
+        if (a.length != b.length)
+            return a.length < b.length;
+        return a.index < b.index;
     });
-    ordering.ids.resize(count);
-    for (size_t i = 0; i < count; ++i)
-        ordering.ids[i] = ids[order[i]];
+    ordering.ids.resize(items.size());
+    for (size_t i = 0; i < items.size(); ++i)
+        ordering.ids[i] = items[i].index;
     ordering.built = true;
     ordering.generation = m_generation;
     ordering.version = m_version;

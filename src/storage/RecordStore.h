@@ -3,13 +3,13 @@
 // from which every view of the store brings its own rows up to date.
 #pragma once
 
-#include <QCollator>
 #include <QHash>
 #include <functional>
 #include <memory>
 #include <vector>
 
 #include "storage/Cell.h"
+#include "storage/Collation.h"
 #include "storage/FieldDef.h"
 
 using RecordIndex = quint32;
@@ -149,7 +149,7 @@ private:
 
     std::vector<std::unique_ptr<Ordering>> m_orderings;
     std::vector<std::unique_ptr<ValueIndex>> m_valueIndexes;
-    QCollator m_collator;
+    Collation m_collation;
 
     std::vector<std::pair<int, Observer>> m_observers;
     int m_nextObserver = 1;

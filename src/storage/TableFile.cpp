@@ -626,6 +626,18 @@ private:
                     .arg(QLatin1String(problem)));
     }
 
+    // The number of records, so that their cells are allocated once; a count beyond what
+    // the file could hold is not believed.
+    size_t CountRecords()
+    {
+        Statement count;
+        Prepare(QStringLiteral("SELECT count(*) FROM main.records"), count);
+        if (!Next(count.Get()))
+            return 0;
+        const qint64 records = sqlite3_column_int64(count.Get(), 0);
+        return records > 0 && records < (qint64(1) << 24) ? size_t(records) : 0;
+    }
+
     std::vector<Cell> ReadRecords(const FieldList& fields)
     {
         const QStringList columns = CheckTable("records");
@@ -662,6 +674,7 @@ private:
                                                          QStringDecoder::Flag::ConvertInitialBom);
         std::vector<QChar> buffer;
         std::vector<Cell> cells;
+        cells.reserve(CountRecords() * size_t(fieldCount));
         size_t r = 0;
         while (Next(row)) {
             for (int f = 0; f < fieldCount; ++f) {

@@ -25,7 +25,10 @@ struct TableContent
     // a store's records without being copied again.
     std::vector<Cell> cells;
 
-    size_t RecordCount() const { return fields.Count() ? cells.size() / size_t(fields.Count()) : 0; }
+    size_t RecordCount() const
+    {
+        return fields.Count() ? cells.size() / size_t(fields.Count()) : 0;
+    }
     RecordView At(size_t record) const
     {
         return RecordView(cells.data() + record * size_t(fields.Count()), size_t(fields.Count()));

@@ -11,8 +11,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static TableView* view = [] {
         auto* names = new TableView(QStringLiteral("Names"));
         names->CreateDataSet(TCardData::NameTableFields());
-        names->AppendRecord({1, QStringLiteral("Smith, John"), QStringLiteral("Smith"), {}, {}, {}, {}, {}, {},
-                             {}, {}, {}, {}, QDate(1980, 4, 30), {}, {}, 3, {}, 1001});
+        names->AppendRecord({1,
+                             QStringLiteral("Smith, John"),
+                             QStringLiteral("Smith"),
+                             {},
+                             {},
+                             {},
+                             {},
+                             {},
+                             {},
+                             {},
+                             {},
+                             {},
+                             {},
+                             QDate(1980, 4, 30),
+                             {},
+                             {},
+                             3,
+                             {},
+                             1001});
         names->AppendRecord({2, QStringLiteral("张伟"), QStringLiteral("张")});
         return names;
     }();

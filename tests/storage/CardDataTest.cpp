@@ -8,10 +8,7 @@ namespace {
 class CardDataTest : public ::testing::Test
 {
 protected:
-    void AddOrg(int id, const QString& company)
-    {
-        m_data.AgentDataSet.AppendRecord({id, company});
-    }
+    void AddOrg(int id, const QString& company) { m_data.AgentDataSet.AppendRecord({id, company}); }
     void AddEntry(int id, const QString& name, int orgId)
     {
         QVariantList values(29);

@@ -19,9 +19,10 @@ namespace {
 class MemberKeepingHost : public BookHost
 {
 public:
-    QMap<QString, QByteArray> members{{QStringLiteral("tree.dff"), "All\r\n\tSearch\r\n"},
-                                      {QStringLiteral("treeno.dff"), "1000\r\n101\r\n"},
-                                      {QStringLiteral("surname.dff"), "\xe6\xac\xa7\xe9\x98\xb3\r\n"}};
+    QMap<QString, QByteArray> members{
+        {QStringLiteral("tree.dff"), "All\r\n\tSearch\r\n"},
+        {QStringLiteral("treeno.dff"), "1000\r\n101\r\n"},
+        {QStringLiteral("surname.dff"), "\xe6\xac\xa7\xe9\x98\xb3\r\n"}};
     QStringList calls;
 
     void AttachTables(TCardData&) override { calls << QStringLiteral("AttachTables"); }
@@ -53,7 +54,7 @@ public:
 };
 
 int RunTool(const QString& program, const QStringList& args, const QString& folder = {},
-        QByteArray* output = nullptr, const QByteArray& input = {})
+            QByteArray* output = nullptr, const QByteArray& input = {})
 {
     QProcess process;
     if (!folder.isEmpty())
@@ -100,7 +101,10 @@ protected:
         values[26] = false;
         m_data.NameDataSet.AppendRecord(values);
     }
-    QString Book(const QString& name) const { return m_state.DataFolder + name + QStringLiteral(".qvp"); }
+    QString Book(const QString& name) const
+    {
+        return m_state.DataFolder + name + QStringLiteral(".qvp");
+    }
     QStringList Names()
     {
         QStringList names;
@@ -117,8 +121,9 @@ protected:
         EXPECT_EQ(RunTool(QStringLiteral("unzip"), args, {}, &out), 0);
         if (!password.isEmpty()) {
             QTemporaryDir target;
-            EXPECT_EQ(RunTool(QStringLiteral("unzip"), {QStringLiteral("-P"), password, QStringLiteral("-o"),
-                                                    package, QStringLiteral("-d"), target.path()}),
+            EXPECT_EQ(RunTool(QStringLiteral("unzip"),
+                              {QStringLiteral("-P"), password, QStringLiteral("-o"), package,
+                               QStringLiteral("-d"), target.path()}),
                       0);
         }
         return QString::fromUtf8(out).split(u'\n', Qt::SkipEmptyParts);
@@ -137,19 +142,24 @@ TEST_F(PackageControllerTest, SavedBookReopensWithItsTablesAndMembers)
 {
     const QString book = Book(QStringLiteral("Friends"));
     ASSERT_TRUE(m_controller.SavePackage(book));
-    EXPECT_EQ(UnzipNames(book), (QStringList{"Agents.dbf", "Names.dbf", "surname.dff", "tree.dff", "treeno.dff"}));
-    EXPECT_TRUE(QDir(m_state.WorkFolder).entryList(QDir::Files).isEmpty()) << "the working folder is emptied";
+    EXPECT_EQ(UnzipNames(book),
+              (QStringList{"Agents.dbf", "Names.dbf", "surname.dff", "tree.dff", "treeno.dff"}));
+    EXPECT_TRUE(QDir(m_state.WorkFolder).entryList(QDir::Files).isEmpty())
+        << "the working folder is emptied";
 
     TCardData other;
     BookState state = m_state;
     MemberKeepingHost host;
     host.members.clear();
-    host.members = {{QStringLiteral("tree.dff"), {}}, {QStringLiteral("treeno.dff"), {}}, {QStringLiteral("surname.dff"), {}}};
+    host.members = {{QStringLiteral("tree.dff"), {}},
+                    {QStringLiteral("treeno.dff"), {}},
+                    {QStringLiteral("surname.dff"), {}}};
     ScriptedPrompter prompter;
     PackageController controller(other, m_options, state, host, prompter);
     ASSERT_TRUE(controller.LoadPackage(book));
     EXPECT_TRUE(prompter.shown.empty());
-    EXPECT_EQ(host.calls, (QStringList{"LoadMembers", "AttachTables", "BookOpened", "PasswordChanged"}));
+    EXPECT_EQ(host.calls,
+              (QStringList{"LoadMembers", "AttachTables", "BookOpened", "PasswordChanged"}));
     EXPECT_EQ(host.members, m_host.members);
     EXPECT_EQ(other.NameDataSet.RecordCount(), 2);
     EXPECT_EQ(other.NameLookDataset.RecordCount(), 2);
@@ -194,7 +204,8 @@ TEST_F(PackageControllerTest, EncryptedBookAsksForItsPasswordAgainUntilRight)
     m_options.CurrentPassword.clear();
     m_prompter.passwords = {QStringLiteral("wrong"), QStringLiteral("s3cret")};
     ASSERT_TRUE(m_controller.LoadPackage(book));
-    EXPECT_EQ(m_prompter.passwordLabels.first(), QStringLiteral("Enter Password for addressbook Locked"));
+    EXPECT_EQ(m_prompter.passwordLabels.first(),
+              QStringLiteral("Enter Password for addressbook Locked"));
     EXPECT_GE(m_prompter.passwordLabels.size(), 2);
     EXPECT_EQ(m_options.CurrentPassword, QStringLiteral("s3cret"));
 }
@@ -209,7 +220,8 @@ TEST_F(PackageControllerTest, CancelledPasswordKeepsTheOpenBookAndItsPassword)
 
     m_prompter.passwords = {std::nullopt};
     EXPECT_FALSE(m_controller.LoadPackage(locked));
-    EXPECT_EQ(m_prompter.Texts(), QStringList{"Loading addressbook fail due to invalid package format."});
+    EXPECT_EQ(m_prompter.Texts(),
+              QStringList{"Loading addressbook fail due to invalid package format."});
     EXPECT_EQ(m_options.CurrentPassword, QStringLiteral("mine"));
     EXPECT_EQ(m_data.NameDataSet.Store(), before);
     EXPECT_EQ(Names(), (QStringList{"Ann Lee", "张伟"}));
@@ -224,26 +236,32 @@ TEST_F(PackageControllerTest, UnlockingWritesThePackageWithoutEncryption)
     ASSERT_TRUE(m_controller.SavePackage(book));
     EXPECT_EQ(m_prompter.Texts(), QStringList{"Really want to unlock the address book?"});
     EXPECT_EQ(m_options.CurrentPassword, QStringLiteral("pw"));
-    EXPECT_NE(RunTool(QStringLiteral("unzip"), {QStringLiteral("-P"), QStringLiteral("x"), QStringLiteral("-t"), book}), 0);
+    EXPECT_NE(RunTool(QStringLiteral("unzip"),
+                      {QStringLiteral("-P"), QStringLiteral("x"), QStringLiteral("-t"), book}),
+              0);
 
     m_prompter.answers = {Prompter::Answer::Yes};
     ASSERT_TRUE(m_controller.SavePackage(book));
     EXPECT_TRUE(m_options.CurrentPassword.isEmpty());
-    EXPECT_EQ(RunTool(QStringLiteral("unzip"), {QStringLiteral("-t"), book}), 0) << "no password needed";
+    EXPECT_EQ(RunTool(QStringLiteral("unzip"), {QStringLiteral("-t"), book}), 0)
+        << "no password needed";
 }
 
 TEST_F(PackageControllerTest, OpensPackagesMadeByTheZipTool)
 {
     ASSERT_TRUE(m_controller.SavePackage(Book(QStringLiteral("Source"))));
     QTemporaryDir members;
-    ASSERT_EQ(RunTool(QStringLiteral("unzip"), {Book(QStringLiteral("Source")), QStringLiteral("-d"), members.path()}), 0);
+    ASSERT_EQ(RunTool(QStringLiteral("unzip"),
+                      {Book(QStringLiteral("Source")), QStringLiteral("-d"), members.path()}),
+              0);
     // Member names in other letter case, as another writer may store them.
     QDir dir(members.path());
     dir.rename(QStringLiteral("Names.dbf"), QStringLiteral("NAMES.DBF"));
     dir.rename(QStringLiteral("tree.dff"), QStringLiteral("Tree.DFF"));
     const QStringList files = dir.entryList(QDir::Files);
     for (const bool encrypted : {false, true}) {
-        const QString package = m_dir.filePath(encrypted ? QStringLiteral("zipped-pw.qvp") : QStringLiteral("zipped.qvp"));
+        const QString package = m_dir.filePath(encrypted ? QStringLiteral("zipped-pw.qvp")
+                                                         : QStringLiteral("zipped.qvp"));
         QStringList args{QStringLiteral("-q")};
         if (encrypted)
             args << QStringLiteral("-P") << QStringLiteral("zippw");
@@ -251,7 +269,8 @@ TEST_F(PackageControllerTest, OpensPackagesMadeByTheZipTool)
         ASSERT_EQ(RunTool(QStringLiteral("zip"), args, members.path()), 0);
         m_data.NameDataSet.EmptyDataSet();
         m_prompter.passwords = {QStringLiteral("zippw")};
-        ASSERT_TRUE(m_controller.LoadPackage(package)) << m_prompter.Texts().join(u'|').toStdString();
+        ASSERT_TRUE(m_controller.LoadPackage(package))
+            << m_prompter.Texts().join(u'|').toStdString();
         EXPECT_EQ(Names(), (QStringList{"Ann Lee", "张伟"}));
     }
 }
@@ -260,11 +279,14 @@ TEST_F(PackageControllerTest, InvalidPackagesAreRefusedAndLeaveTheTables)
 {
     ASSERT_TRUE(m_controller.SavePackage(Book(QStringLiteral("Source"))));
     QTemporaryDir members;
-    ASSERT_EQ(RunTool(QStringLiteral("unzip"), {Book(QStringLiteral("Source")), QStringLiteral("-d"), members.path()}), 0);
+    ASSERT_EQ(RunTool(QStringLiteral("unzip"),
+                      {Book(QStringLiteral("Source")), QStringLiteral("-d"), members.path()}),
+              0);
     const QString three = m_dir.filePath(QStringLiteral("three.qvp"));
-    ASSERT_EQ(RunTool(QStringLiteral("zip"), {QStringLiteral("-q"), three, QStringLiteral("Names.dbf"),
-                                          QStringLiteral("Agents.dbf"), QStringLiteral("tree.dff")},
-                  members.path()),
+    ASSERT_EQ(RunTool(QStringLiteral("zip"),
+                      {QStringLiteral("-q"), three, QStringLiteral("Names.dbf"),
+                       QStringLiteral("Agents.dbf"), QStringLiteral("tree.dff")},
+                      members.path()),
               0);
     const QString noZip = m_dir.filePath(QStringLiteral("nozip.qvp"));
     QFile file(noZip);
@@ -274,7 +296,8 @@ TEST_F(PackageControllerTest, InvalidPackagesAreRefusedAndLeaveTheTables)
 
     const auto before = m_data.NameDataSet.Store();
     EXPECT_FALSE(m_controller.LoadPackage(three));
-    EXPECT_EQ(m_prompter.Texts(), QStringList{"Loading addressbook fail due to invalid package format."});
+    EXPECT_EQ(m_prompter.Texts(),
+              QStringList{"Loading addressbook fail due to invalid package format."});
     m_prompter.shown.clear();
     EXPECT_FALSE(m_controller.LoadPackage(noZip));
     ASSERT_EQ(m_prompter.shown.size(), 1u);
@@ -290,11 +313,14 @@ TEST_F(PackageControllerTest, UnreadableTreeLeavesTheOpenBookWhole)
     const QString book = Book(QStringLiteral("NoSurnames"));
     ASSERT_TRUE(m_controller.SavePackage(book));
     // Remove one member the models need, keeping four.
-    ASSERT_EQ(RunTool(QStringLiteral("zip"), {QStringLiteral("-q"), QStringLiteral("-d"), book, QStringLiteral("surname.dff")}), 0);
+    ASSERT_EQ(RunTool(QStringLiteral("zip"), {QStringLiteral("-q"), QStringLiteral("-d"), book,
+                                              QStringLiteral("surname.dff")}),
+              0);
     AddEntry(2003, QStringLiteral("Only here"), 0);
     EXPECT_FALSE(m_controller.LoadPackage(book));
     ASSERT_EQ(m_prompter.shown.size(), 1u);
-    EXPECT_TRUE(m_prompter.shown[0].text.endsWith(QStringLiteral("surname.dff\" while loading addressbook.")));
+    EXPECT_TRUE(m_prompter.shown[0].text.endsWith(
+        QStringLiteral("surname.dff\" while loading addressbook.")));
     EXPECT_EQ(Names(), (QStringList{"Ann Lee", "Only here", "张伟"}));
     EXPECT_EQ(m_data.NameReadDataSet.RecordCount(), 3);
 }
@@ -305,7 +331,8 @@ TEST_F(PackageControllerTest, InterruptedSaveLeavesTheOldPackageByteForByte)
     ASSERT_TRUE(m_controller.SavePackage(book));
     const QByteArray before = ReadAll(book);
     AddEntry(2003, QStringLiteral("New one"), 0);
-    m_controller.SetWriteFaultHook([](Package::WriteStep step) { return step == Package::WriteStep::ArchiveBegun; });
+    m_controller.SetWriteFaultHook(
+        [](Package::WriteStep step) { return step == Package::WriteStep::ArchiveBegun; });
     EXPECT_FALSE(m_controller.SavePackage(book));
     EXPECT_EQ(ReadAll(book), before);
     EXPECT_EQ(m_prompter.shown.size(), 1u);
@@ -316,17 +343,20 @@ TEST_F(PackageControllerTest, InterruptedSaveLeavesTheOldPackageByteForByte)
 // An old book: 24 person fields and 9 org fields, written by the sqlite3 tool.
 void WriteOldTable(const QString& path, const FieldList& fields, int count, const QStringList& rows)
 {
-    QString sql = QStringLiteral("CREATE TABLE fields(position INTEGER PRIMARY KEY, name TEXT NOT NULL, "
-                                 "type TEXT NOT NULL, size INTEGER);\n");
+    QString sql =
+        QStringLiteral("CREATE TABLE fields(position INTEGER PRIMARY KEY, name TEXT NOT NULL, "
+                       "type TEXT NOT NULL, size INTEGER);\n");
     QStringList columns;
     for (int i = 0; i < count; ++i) {
         const FieldDef& def = fields.At(i);
         sql += QStringLiteral("INSERT INTO fields VALUES(%1, '%2', '%3', %4);\n")
                    .arg(i)
                    .arg(def.name, FieldTypeName(def.type),
-                        def.type == FieldType::Text ? QString::number(def.size) : QStringLiteral("NULL"));
+                        def.type == FieldType::Text ? QString::number(def.size)
+                                                    : QStringLiteral("NULL"));
         const bool number = def.type == FieldType::Integer || def.type == FieldType::Boolean;
-        columns << QStringLiteral("\"%1\" %2").arg(def.name, number ? QStringLiteral("INTEGER") : QStringLiteral("TEXT"));
+        columns << QStringLiteral("\"%1\" %2")
+                       .arg(def.name, number ? QStringLiteral("INTEGER") : QStringLiteral("TEXT"));
     }
     sql += QStringLiteral("CREATE TABLE records(%1);\n").arg(columns.join(QStringLiteral(", ")));
     for (const QString& row : rows)
@@ -348,7 +378,8 @@ TEST_F(PackageControllerTest, OldFormatBookIsConvertedAndSavedInTheNewFormat)
         values[18] = QStringLiteral("1000");
         people << values.join(u',');
     }
-    WriteOldTable(members.filePath(QStringLiteral("Names.dbf")), TCardData::NameTableFields(), 24, people);
+    WriteOldTable(members.filePath(QStringLiteral("Names.dbf")), TCardData::NameTableFields(), 24,
+                  people);
     WriteOldTable(members.filePath(QStringLiteral("Agents.dbf")), TCardData::AgentTableFields(), 9,
                   {QStringLiteral("0,'Unknown',NULL,NULL,NULL,NULL,NULL,NULL,NULL")});
     for (auto it = m_host.members.cbegin(); it != m_host.members.cend(); ++it) {
@@ -357,20 +388,24 @@ TEST_F(PackageControllerTest, OldFormatBookIsConvertedAndSavedInTheNewFormat)
         file.write(it.value());
     }
     const QString book = Book(QStringLiteral("Old"));
-    ASSERT_EQ(RunTool(QStringLiteral("zip"), {QStringLiteral("-q"), book, QStringLiteral("Names.dbf"), QStringLiteral("Agents.dbf"),
-                                          QStringLiteral("tree.dff"), QStringLiteral("treeno.dff"), QStringLiteral("surname.dff")},
-                  members.path()),
+    ASSERT_EQ(RunTool(QStringLiteral("zip"),
+                      {QStringLiteral("-q"), book, QStringLiteral("Names.dbf"),
+                       QStringLiteral("Agents.dbf"), QStringLiteral("tree.dff"),
+                       QStringLiteral("treeno.dff"), QStringLiteral("surname.dff")},
+                      members.path()),
               0);
 
     ASSERT_TRUE(m_controller.LoadPackage(book)) << m_prompter.Texts().join(u'|').toStdString();
-    EXPECT_EQ(m_prompter.progressCaptions, QStringList{"Converting from old format into new one [0..3]"});
+    EXPECT_EQ(m_prompter.progressCaptions,
+              QStringList{"Converting from old format into new one [0..3]"});
     EXPECT_EQ(m_prompter.progressPositions, (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(m_prompter.progressOpen, 0);
     EXPECT_EQ(m_data.NameDataSet.FieldCount(), 29);
     EXPECT_EQ(m_data.AgentDataSet.FieldCount(), 9);
     EXPECT_EQ(Names(), (QStringList{"Old 0", "Old 1", "Old 2"}));
     EXPECT_EQ(m_data.NameLookDataset.RecordCount(), 3);
-    for (TableView& view = m_data.NameDataSet; !view.Eof(); view.Next()) {}
+    for (TableView& view = m_data.NameDataSet; !view.Eof(); view.Next()) {
+    }
     m_data.NameDataSet.First();
     EXPECT_FALSE(m_data.NameDataSet.FieldByName(u"Yellow").IsNull());
     EXPECT_FALSE(m_data.NameDataSet.FieldByName(u"Yellow").AsBoolean());
@@ -379,11 +414,19 @@ TEST_F(PackageControllerTest, OldFormatBookIsConvertedAndSavedInTheNewFormat)
 
     ASSERT_TRUE(m_controller.SavePackage(book));
     QTemporaryDir saved;
-    ASSERT_EQ(RunTool(QStringLiteral("unzip"), {QStringLiteral("-q"), book, QStringLiteral("-d"), saved.path()}), 0);
+    ASSERT_EQ(RunTool(QStringLiteral("unzip"),
+                      {QStringLiteral("-q"), book, QStringLiteral("-d"), saved.path()}),
+              0);
     QByteArray count;
-    RunTool(QStringLiteral("sqlite3"), {saved.filePath(QStringLiteral("Names.dbf")), QStringLiteral("SELECT count(*) FROM fields;")}, {}, &count);
+    RunTool(QStringLiteral("sqlite3"),
+            {saved.filePath(QStringLiteral("Names.dbf")),
+             QStringLiteral("SELECT count(*) FROM fields;")},
+            {}, &count);
     EXPECT_EQ(count.trimmed(), "29");
-    RunTool(QStringLiteral("sqlite3"), {saved.filePath(QStringLiteral("Agents.dbf")), QStringLiteral("SELECT count(*) FROM fields;")}, {}, &count);
+    RunTool(QStringLiteral("sqlite3"),
+            {saved.filePath(QStringLiteral("Agents.dbf")),
+             QStringLiteral("SELECT count(*) FROM fields;")},
+            {}, &count);
     EXPECT_EQ(count.trimmed(), "9");
 }
 

@@ -56,7 +56,8 @@ protected:
         m_view.SetFiltered(true);
         std::string ids;
         for (m_view.First(); !m_view.Eof(); m_view.Next())
-            ids += (ids.empty() ? "" : ",") + std::to_string(m_view.FieldByName(u"ClientID").AsInteger());
+            ids += (ids.empty() ? "" : ",") +
+                   std::to_string(m_view.FieldByName(u"ClientID").AsInteger());
         return ids;
     }
 
@@ -72,14 +73,10 @@ TEST_P(RecordFilterTest, ListsTheMatchingRecords)
 INSTANTIATE_TEST_SUITE_P(
     Forms, RecordFilterTest,
     ::testing::Values(
-        std::make_tuple("", false, "1,2,3,4,5,6"),
-        std::make_tuple("   ", false, "1,2,3,4,5,6"),
-        std::make_tuple("OrgID=7", false, "2,4"),
-        std::make_tuple("OrgID=-1", false, "3"),
-        std::make_tuple("OrgID = - 1", false, "3"),
-        std::make_tuple("orgid=0", false, "5"),
-        std::make_tuple("ClientID=1", false, "1"),
-        std::make_tuple("ClientID=0", false, ""),
+        std::make_tuple("", false, "1,2,3,4,5,6"), std::make_tuple("   ", false, "1,2,3,4,5,6"),
+        std::make_tuple("OrgID=7", false, "2,4"), std::make_tuple("OrgID=-1", false, "3"),
+        std::make_tuple("OrgID = - 1", false, "3"), std::make_tuple("orgid=0", false, "5"),
+        std::make_tuple("ClientID=1", false, "1"), std::make_tuple("ClientID=0", false, ""),
         std::make_tuple("Yellow=true", false, "4"),
         std::make_tuple("Yellow=false", false, "1,3,5,6"),
         // a null Yellow is not true, so "not" lets it through
@@ -123,9 +120,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(RecordFilterErrors, TextsThatDoNotParseAreDatabaseErrors)
 {
     const FieldList fields = TCardData::NameTableFields();
-    for (const char* bad : {"Name=", "Name='open", "(OrgID=1", "OrgID=1)", "Nickname='x'", "OrgID='x'",
-                            "Name=3", "Month(Name)=1", "Yellow=1", "OrgID=99999999999", "OrgID=1 or",
-                            "Name LIKE 3", "OrgID=1 # 2", "and OrgID=1"}) {
+    for (const char* bad : {"Name=", "Name='open", "(OrgID=1", "OrgID=1)", "Nickname='x'",
+                            "OrgID='x'", "Name=3", "Month(Name)=1", "Yellow=1", "OrgID=99999999999",
+                            "OrgID=1 or", "Name LIKE 3", "OrgID=1 # 2", "and OrgID=1"}) {
         EXPECT_THROW(RecordFilter::Parse(QString::fromUtf8(bad), fields), DatabaseError) << bad;
     }
 }
@@ -155,8 +152,23 @@ TEST(RecordFilterChains, LongOrChainsOfOneFieldMatchLikeShortOnes)
     TableView view;
     view.CreateDataSet(TCardData::NameTableFields());
     for (int org = 0; org < 50; ++org)
-        view.AppendRecord({org, QStringLiteral("n%1").arg(org), {}, {}, {}, {}, {}, {}, {}, {}, {}, {},
-                           {}, {}, {}, {}, org});
+        view.AppendRecord({org,
+                           QStringLiteral("n%1").arg(org),
+                           {},
+                           {},
+                           {},
+                           {},
+                           {},
+                           {},
+                           {},
+                           {},
+                           {},
+                           {},
+                           {},
+                           {},
+                           {},
+                           {},
+                           org});
     QString chain = QStringLiteral("(OrgID=49");
     for (int org = 0; org < 5000; org += 2)
         chain += QStringLiteral(" OR OrgID=%1").arg(org);

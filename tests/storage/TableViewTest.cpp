@@ -53,7 +53,8 @@ TEST_F(TableViewTest, OrdersWhitePagesBeforeYellowPagesThenByNameKeepingEqualNam
     Add(6, QStringLiteral("Ábel"));
     Add(7, QStringLiteral("Bob"));
     Add(8, QStringLiteral("Anna"), QVariant()); // no Yellow value sorts with the white pages
-    EXPECT_EQ(Names(m_work), (QStringList{"Anna", "Ábel", "Acme", "bob", "Bob", "Bob", "Zed", "Acme"}));
+    EXPECT_EQ(Names(m_work),
+              (QStringList{"Anna", "Ábel", "Acme", "bob", "Bob", "Bob", "Zed", "Acme"}));
 }
 
 TEST_F(TableViewTest, ChangedRecordsMoveToTheirPlaceInTheOrder)
@@ -144,7 +145,8 @@ TEST_F(TableViewTest, EditingNeedsEditOrInsertStateAndCancelDropsThePending)
 
 TEST_F(TableViewTest, AppendRecordStoresValuesInFieldOrder)
 {
-    m_work.AppendRecord({7, QStringLiteral("Ann Lee"), QStringLiteral("Lee"), {}, QStringLiteral("Ann")});
+    m_work.AppendRecord(
+        {7, QStringLiteral("Ann Lee"), QStringLiteral("Lee"), {}, QStringLiteral("Ann")});
     EXPECT_EQ(m_work.FieldByName(u"ClientID").AsInteger(), 7);
     EXPECT_EQ(m_work.FieldByName(u"GivenName").AsString(), QStringLiteral("Ann"));
     EXPECT_TRUE(m_work.FieldByName(u"MidName").IsNull());
@@ -231,7 +233,8 @@ TEST_F(TableViewTest, LocateFindsWholeCaseSensitiveValuesInListOrder)
     Add(5000, QStringLiteral("Dup"), true, 42);
     Add(5001, QStringLiteral("Dup"), false, 42);
     EXPECT_TRUE(m_work.Locate(u"Name", QStringLiteral("Dup")));
-    EXPECT_EQ(m_work.FieldByName(u"ClientID").AsInteger(), 5001) << "the white page entry is listed first";
+    EXPECT_EQ(m_work.FieldByName(u"ClientID").AsInteger(), 5001)
+        << "the white page entry is listed first";
     EXPECT_TRUE(m_work.Locate(u"OrgID", 42));
     EXPECT_EQ(m_work.FieldByName(u"ClientID").AsInteger(), 5001);
     const int recNo = m_work.RecNo();

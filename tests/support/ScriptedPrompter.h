@@ -50,7 +50,8 @@ public:
             answers.pop_front();
             return answer;
         }
-        return buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel ? Answer::Yes : Answer::Ok;
+        return buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel ? Answer::Yes
+                                                                            : Answer::Ok;
     }
     std::optional<QString> Input(const QString&, const QString&, const QString&) override
     {
