@@ -19,7 +19,6 @@ const QString kConverting = QStringLiteral("Converting from old format into new 
 const QString kUnlock = QStringLiteral("Really want to unlock the address book?");
 const QString kNameIndexFields = QStringLiteral("Yellow;Name");
 const QString kOldNameIndexFields = QStringLiteral("SurName");
-const QString kOrgIndexFields = QStringLiteral("Company");
 
 // Kind names that head the messages of a failed table load.
 const QString kDatabaseErrorKind = QStringLiteral("DatabaseError");

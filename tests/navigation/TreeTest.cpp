@@ -2,6 +2,7 @@
 // rules and its errors, the number counter, and the category rules for adding, renaming,
 // deleting and moving, the fixed nodes, the path list and what a view is told.
 #include "navigation/Utreemt.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,14 +18,6 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
 namespace {
-
-QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
 
 // The tree in absolute-index order, one "depth:text=number" item per node.
 std::string Shape(const CTreeMT& tree)

@@ -11,6 +11,7 @@
 #include "storage/CardDataMod.h"
 #include "storage/OptionType.h"
 #include "storage/PackageController.h"
+#include "support/Files.h"
 #include "support/ScriptedPrompter.h"
 
 namespace {
@@ -68,13 +69,6 @@ int RunTool(const QString& program, const QStringList& args, const QString& fold
     if (output)
         *output = process.readAllStandardOutput();
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-}
-
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
 }
 
 class PackageControllerTest : public ::testing::Test
@@ -329,12 +323,12 @@ TEST_F(PackageControllerTest, InterruptedSaveLeavesTheOldPackageByteForByte)
 {
     const QString book = Book(QStringLiteral("Keep"));
     ASSERT_TRUE(m_controller.SavePackage(book));
-    const QByteArray before = ReadAll(book);
+    const QByteArray before = ReadBytes(book);
     AddEntry(2003, QStringLiteral("New one"), 0);
     m_controller.SetWriteFaultHook(
         [](Package::WriteStep step) { return step == Package::WriteStep::ArchiveBegun; });
     EXPECT_FALSE(m_controller.SavePackage(book));
-    EXPECT_EQ(ReadAll(book), before);
+    EXPECT_EQ(ReadBytes(book), before);
     EXPECT_EQ(m_prompter.shown.size(), 1u);
     EXPECT_TRUE(m_controller.IsBookModified());
     EXPECT_EQ(QDir(m_state.DataFolder).entryList(QDir::Files), QStringList{"Keep.qvp"});

@@ -2,6 +2,7 @@
 // the unzip tool, packages made by the zip tool are read by us, and damaged, hostile or
 // interrupted packages never lose the old book or write outside the target folder.
 #include "storage/Package.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -23,14 +24,6 @@ using ::testing::Pair;
 using ::testing::UnorderedElementsAreArray;
 
 namespace {
-
-QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
 
 void WriteBytes(const QString& path, const QByteArray& bytes)
 {
