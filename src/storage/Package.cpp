@@ -18,6 +18,10 @@
 
 namespace {
 
+// The fastest Deflate level: a book's tables pack to nearly the same size as with the
+// default level, in a third of the time, which a large book's every save feels.
+constexpr zip_uint32_t kDeflateLevel = 1;
+
 struct ArchiveCloser
 {
     void operator()(zip_t* archive) const { zip_discard(archive); }
@@ -420,7 +424,8 @@ PackResult Package::Write(const QStringList& files, const QString& password) con
             zip_source_free(source);
             return PackFailure(m_path, ErrorText(zip_get_error(archive.get())));
         }
-        if (zip_set_file_compression(archive.get(), zip_uint64_t(index), ZIP_CM_DEFLATE, 0) != 0 ||
+        if (zip_set_file_compression(archive.get(), zip_uint64_t(index), ZIP_CM_DEFLATE,
+                                     kDeflateLevel) != 0 ||
             (!password.isEmpty() &&
              zip_file_set_encryption(archive.get(), zip_uint64_t(index), ZIP_EM_TRAD_PKWARE,
                                      passwordBytes.constData()) != 0))
