@@ -1,0 +1,158 @@
+// Entry list figures at the scale of a large book (100,000 entries, 10,000 orgs): each kind
+// of listing, switching between them as a user does, refreshing the list after an edit and
+// rebuilding the surname initials.
+#include <benchmark/benchmark.h>
+
+#include "navigation/URecListMT.h"
+#include "qvtool/SyntheticBook.h"
+
+namespace {
+
+constexpr int kEntries = 100000;
+constexpr int kOrgs = 10000;
+
+struct Book
+{
+    Book()
+    {
+        GenerateSyntheticBook(data, {kEntries, kOrgs, 50, 5, 7});
+        list.AttachTables(data.NameDataSet, data.AgentDataSet);
+        data.NameDataSet.RecordCount(); // builds the name order once
+    }
+    TCardData data;
+    CRecListMT list;
+};
+
+Book& TheBook()
+{
+    static Book book;
+    return book;
+}
+
+int Listed()
+{
+    return TheBook().data.NameDataSet.RecordCount();
+}
+
+// Each iteration makes one of two listings in turn, so every listing is computed afresh.
+template <typename ListA, typename ListB> void Alternate(benchmark::State& state, ListA a, ListB b)
+{
+    CRecListMT& list = TheBook().list;
+    bool flip = false;
+    int listed = 0;
+    for (auto _ : state) {
+        flip ? a(list) : b(list);
+        listed = Listed();
+        flip = !flip;
+    }
+    state.counters["listed"] = listed;
+    list.ListAll();
+}
+
+void BM_ListCategory(benchmark::State& state)
+{
+    Alternate(
+        state, [](CRecListMT& l) { l.ListCategory(1005); },
+        [](CRecListMT& l) { l.ListCategory(1006); });
+}
+
+void BM_ListByInitial(benchmark::State& state)
+{
+    Alternate(
+        state, [](CRecListMT& l) { l.ListByInitial(QStringLiteral("S"), false); },
+        [](CRecListMT& l) { l.ListByInitial(QStringLiteral("L"), false); });
+}
+
+void BM_ListAll(benchmark::State& state)
+{
+    Alternate(
+        state, [](CRecListMT& l) { l.ListAll(); }, [](CRecListMT& l) { l.ListAll(); });
+}
+
+void BM_ListOrgContacts(benchmark::State& state)
+{
+    Alternate(
+        state, [](CRecListMT& l) { l.ListOrgContacts(); },
+        [](CRecListMT& l) { l.ListOrgContacts(); });
+}
+
+// The first initial listing also sets the case-insensitive option.
+void BM_FirstListByInitial(benchmark::State& state)
+{
+    TableView& view = TheBook().data.NameDataSet;
+    CRecListMT& list = TheBook().list;
+    for (auto _ : state) {
+        state.PauseTiming();
+        view.SetFilterCaseInsensitive(false);
+        list.ListCategory(1005);
+        Listed();
+        state.ResumeTiming();
+        list.ListByInitial(QStringLiteral("S"), false);
+        benchmark::DoNotOptimize(Listed());
+    }
+    list.ListAll();
+}
+
+// One switch per iteration, round a category, an initial, all entries and the org contacts.
+void BM_SwitchListings(benchmark::State& state)
+{
+    CRecListMT& list = TheBook().list;
+    int step = 0;
+    for (auto _ : state) {
+        switch (step++ % 4) {
+        case 0:
+            list.ListCategory(1005);
+            break;
+        case 1:
+            list.ListByInitial(QStringLiteral("S"), false);
+            break;
+        case 2:
+            list.ListAll();
+            break;
+        default:
+            list.ListOrgContacts();
+            break;
+        }
+        benchmark::DoNotOptimize(Listed());
+    }
+    list.ListAll();
+}
+
+// After an edit: one entry changed, the current listing applied again.
+void BM_RefreshListAfterEdit(benchmark::State& state)
+{
+    TableView& view = TheBook().data.NameDataSet;
+    CRecListMT& list = TheBook().list;
+    list.ListByInitial(QStringLiteral("S"), false);
+    bool flip = false;
+    for (auto _ : state) {
+        view.First();
+        view.Edit();
+        view.FieldByName(u"SurName")
+            .SetValue(flip ? QStringLiteral("Smith") : QStringLiteral("Lee"));
+        view.Post();
+        list.RefreshList();
+        benchmark::DoNotOptimize(Listed());
+        flip = !flip;
+    }
+    list.ListAll();
+}
+
+void BM_RebuildInitials(benchmark::State& state)
+{
+    SurnameInitials initials;
+    for (auto _ : state)
+        initials.Rebuild(TheBook().data.NameDataSet);
+    state.counters["initials"] = initials.Count();
+}
+
+} // namespace
+
+BENCHMARK(BM_ListCategory)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ListByInitial)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ListAll)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ListOrgContacts)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FirstListByInitial)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SwitchListings)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RefreshListAfterEdit)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RebuildInitials)->Unit(benchmark::kMillisecond);

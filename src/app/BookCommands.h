@@ -1,0 +1,62 @@
+// The book commands of the main window: open a listed book, load one from elsewhere,
+// save, save under a new path, create and delete books, with the book menus kept in step
+// with the book list. The window forwards its menu clicks here.
+#pragma once
+
+#include <QString>
+
+class OptionType;
+class PackageController;
+class Prompter;
+struct BookState;
+
+// What the commands need of the main window.
+class BookWindow
+{
+public:
+    virtual ~BookWindow() = default;
+    // Adds an item for the book at the end of "&Open", the Open button's menu and "&Delete".
+    virtual void AddBookItems(const QString& name) = 0;
+    // Removes the items at that position from the three book menus.
+    virtual void RemoveBookItems(int position) = 0;
+    virtual void DisableBookUI() = 0;
+    virtual void UpdateCaption() = 0;
+    virtual void CloseMainWindow() = 0;
+};
+
+class BookCommands
+{
+public:
+    BookCommands(PackageController& package, OptionType& options, BookState& state,
+                 BookWindow& window, Prompter& prompter);
+
+    // The name of the open book as the caption shows it.
+    QString BookTitle() const;
+
+    void SaveCurrentBook();
+    void SaveBookAs();
+    void LoadBookFrom();
+    void OpenListedBook(int position);
+    void DeleteListedBook(int position);
+    void NewBook();
+    // Creates the book from the template and opens it; false when nothing was created.
+    bool CreateBook(const QString& name);
+    void AddBookToMenus(const QString& name);
+
+    // The template a new book is copied from, by the user's language.
+    QString TemplatePath() const;
+    // Language identifier of the user (2052 is Chinese, PRC); tests set it.
+    void SetLanguage(int language) { m_language = language; }
+
+private:
+    // Asks whether to save a changed book before going on; false when the user cancelled.
+    bool SaveBeforeGoingOn(const QString& tail, int icon);
+    int FindListed(const QString& name) const;
+
+    PackageController& m_package;
+    OptionType& m_options;
+    BookState& m_state;
+    BookWindow& m_window;
+    Prompter& m_prompter;
+    int m_language;
+};
