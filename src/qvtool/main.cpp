@@ -78,6 +78,7 @@ int Usage()
              "  qvtool list NAMES.dbf|BOOK.qvp [--password PW] [--filter EXPR] [--ignore-case] "
              "[--fields F1,F2,...] [--count]\n"
              "  qvtool info BOOK.qvp [--password PW]\n"
+             "  qvtool tree BOOK.qvp [--password PW]\n"
              "  qvtool template BOOK.qvp --members DIR --default-org NAME\n";
     return kUsageError;
 }
@@ -204,6 +205,23 @@ int Info(const Arguments& args)
     return 0;
 }
 
+// The category tree as loaded: one line per node in absolute-index order, indented by one TAB
+// per level as in "tree.dff", then a TAB and the node's category number.
+int Tree(const Arguments& args)
+{
+    if (args.positional.size() != 1)
+        return Usage();
+    ToolBook book(args.options.value(QStringLiteral("password")));
+    if (!book.Open(args.positional.first()))
+        return kFailure;
+    const CTreeMT& tree = book.Tree();
+    for (int i = 0; i < tree.NodeCount(); ++i) {
+        const CTreeNode* node = tree.NodeAtIndex(i);
+        Out() << QString(node->Depth(), u'\t') << node->Text() << '\t' << node->Number() << '\n';
+    }
+    return 0;
+}
+
 // A template book: empty tables with the default org, and the tree and surname list made
 // from the text files in the members folder.
 int Template(const Arguments& args)
@@ -238,9 +256,8 @@ int main(int argc, char* argv[])
         return Usage();
     const QString command = args.takeFirst();
     const std::map<QString, std::function<int(const Arguments&)>> commands{
-        {QStringLiteral("generate"), Generate},
-        {QStringLiteral("list"), List},
-        {QStringLiteral("info"), Info},
+        {QStringLiteral("generate"), Generate}, {QStringLiteral("list"), List},
+        {QStringLiteral("info"), Info},         {QStringLiteral("tree"), Tree},
         {QStringLiteral("template"), Template},
     };
     const auto it = commands.find(command);

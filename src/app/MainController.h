@@ -1,0 +1,95 @@
+// The main window's controller: it owns the data module, the models and the settings for
+// the whole run, carries the open book's state, opens the default book at start-up and
+// asks about unsaved changes at close. The window shows what it is told through
+// MainWindowView and forwards its commands here.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include "app/BookCommands.h"
+#include "navigation/URecListMT.h"
+#include "navigation/Utreemt.h"
+#include "storage/BookHost.h"
+#include "storage/BookState.h"
+#include "storage/CardDataMod.h"
+#include "storage/OptionType.h"
+#include "storage/PackageController.h"
+
+class Prompter;
+
+class MainWindowView : public BookWindow
+{
+public:
+    struct Sizes
+    {
+        int searchPanelHeight = 0;
+        int formHeight = 0;
+        int formWidth = 0;
+        int leftPanelWidth = 0;
+        bool maximized = false;
+    };
+
+    virtual void EnableBookUI() = 0;
+    virtual bool BookUIEnabled() const = 0;
+    // Shows the tree in place of the initial grid and selects its top node.
+    virtual void ShowTreeTop() = 0;
+    virtual void FillSurnameGrid(const QStringList& initials) = 0;
+    virtual void ShowLock(bool locked) = 0;
+    virtual void ApplyFonts(const OptionType& options) = 0;
+    virtual Sizes CurrentSizes() const = 0;
+    virtual void ApplySizes(const Sizes& sizes) = 0;
+    virtual void SetNetServicesVisible(bool visible) = 0;
+    virtual void SetOutlookPasteVisible(bool visible) = 0;
+    virtual bool QuickSearchOpen() const = 0;
+};
+
+class MainController : public BookHost
+{
+public:
+    // programFolder: the current folder at start-up. Creates the models and reads "aa.ini".
+    MainController(MainWindowView& window, Prompter& prompter, const QString& programFolder);
+
+    // Lists the books of the data folder and opens the default one, or the template. The
+    // working folder is the user's own unless one was set before.
+    void FormShow();
+    // False when the user chose Cancel at the save question: the window stays open and
+    // nothing is written.
+    bool FormCloseQuery();
+    void ConvertUserFolders();
+    QString Caption() const;
+
+    TCardData& Data() { return m_data; }
+    CTreeMT& Tree() { return m_tree; }
+    CRecListMT& List() { return m_list; }
+    const SurnameInitials& Initials() const { return m_initials; }
+    OptionType& Options() { return m_options; }
+    BookState& State() { return m_state; }
+    PackageController& Package() { return m_package; }
+    BookCommands& Commands() { return m_commands; }
+
+    // Where the decrypted members of an open book are kept: a folder of the user's own.
+    static QString DefaultWorkFolder();
+
+    void AttachTables(TCardData& data) override;
+    QString LoadMembers(const QString& folder) override;
+    QString SaveMembers(const QString& folder) override;
+    void BookOpened() override;
+    void BookSaved() override;
+    void PasswordChanged() override;
+
+private:
+    void RefillInitials();
+
+    MainWindowView& m_window;
+    Prompter& m_prompter;
+    TCardData m_data;
+    CTreeMT m_tree;
+    CRecListMT m_list;
+    SurnameInitials m_initials;
+    QByteArray m_surnames; // the compound surname list, kept as read until the edit model takes it
+    OptionType m_options;
+    BookState m_state;
+    PackageController m_package;
+    BookCommands m_commands;
+};

@@ -1,0 +1,116 @@
+// The navigation tree NavgTree: the category tree of the left panel with its context menu,
+// the add, rename and delete commands, in-place renaming and dragging categories within the
+// tree. It shows CTreeMT through TreeItemModel; the main window hears of selections and changes.
+#pragma once
+
+#include "app/Prompter.h"
+#include "navigation/TreeItemModel.h"
+#include "navigation/Utreemt.h"
+
+#include <QPersistentModelIndex>
+#include <QTreeView>
+
+class QAction;
+class QMenu;
+class QMimeData;
+
+class NavgTree : public QTreeView
+{
+    Q_OBJECT
+
+public:
+    // What a category dragged from this tree carries.
+    static inline const QString kCategoryMimeType =
+        QStringLiteral("application/x-quillvane-category");
+    // How far the pointer moves from the press point, in either direction, before a category
+    // drag begins.
+    static constexpr int kDragStartDistance = 6;
+
+    using QTreeView::edit;
+
+    // tree and prompter must outlive the window.
+    NavgTree(CTreeMT& tree, Prompter& prompter, QWidget* parent = nullptr);
+    ~NavgTree() override;
+
+    CTreeMT& Tree() const { return m_tree; }
+    TreeItemModel& ItemModel() const { return *m_model; }
+
+    // The three category commands; the main window adds them to its own action list.
+    QAction* A_AddNote() const { return m_addNote; }
+    QAction* A_EditCurrentNode() const { return m_editCurrentNode; }
+    QAction* A_DeleteCategoryNode() const { return m_deleteCategoryNode; }
+    QMenu* TreePopupMenu() const { return m_treePopupMenu; }
+
+    // The node the commands act on; nullptr when none is selected.
+    CTreeNode* SelectedNode() const;
+    // Makes node the selection and announces it through NodeSelected, even when it was
+    // selected already, so that its entries are listed again.
+    void SelectNode(CTreeNode* node);
+    // The check that a category still holds entries, asked before it is deleted.
+    void SetCategoryInUse(CTreeMT::CategoryInUse inUse) { m_inUse = std::move(inUse); }
+
+    // Add Category: a "New Category" under the selected node, selected and opened for renaming.
+    void A_AddNoteExecute();
+    // Edit Category: renaming the selected category in place.
+    void A_EditCurrentNodeExecute();
+    // Delete Category: a childless category that no entry uses goes; for a user category
+    // that may not go the user is told "Please delete items below first.".
+    void A_DeleteCategoryNodeExecute();
+    // Enables the three commands for the selected node, as the context menu shows them.
+    void TreePopupMenuPopup();
+
+    // The drag data of a category dragged from this tree.
+    QMimeData* CategoryDragData(const CTreeNode* node) const;
+    // The drag cursors: a category dropped as a child, or beside the target.
+    static QPixmap SubFolderCursor();
+    static QPixmap BrotherFolderCursor();
+
+signals:
+    // A node became the selection, or was clicked or pointed at again.
+    void NodeSelected(qint32 number);
+    // The tree got the focus from another control: the list follows the tree again.
+    void Entered();
+    // A category was added, renamed, deleted or moved.
+    void TreeChanged();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    // Runs the drag of a category until it is dropped or cancelled.
+    virtual void BeginCategoryDrag(CTreeNode* node);
+
+protected slots:
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void commitData(QWidget* editor) override;
+
+private:
+    // The selected category when data is this tree's drag of it; nullptr otherwise.
+    CTreeNode* DraggedCategory(const QMimeData* data) const;
+    // Whether the category in data may be dropped at pos; sets the action that the cursor
+    // shows: a move as child, or a link for beside when Shift is held.
+    bool NavgTreeDragOver(QDropEvent* event);
+    // Moves the dragged category as the drop says; false when nothing moved.
+    bool NavgTreeDragDrop(QDropEvent* event);
+    void UpdateActions();
+
+    CTreeMT& m_tree;
+    Prompter& m_prompter;
+    TreeItemModel* m_model;
+    CTreeMT::CategoryInUse m_inUse;
+    QAction* m_addNote;
+    QAction* m_editCurrentNode;
+    QAction* m_deleteCategoryNode;
+    QMenu* m_treePopupMenu;
+    QPoint m_pressPoint;
+    // The category being renamed in place and its text before.
+    QPersistentModelIndex m_editedIndex;
+    QString m_textBeforeEdit;
+    // Set while a node is deleted: the neighbour the view selects is announced afterwards.
+    bool m_deleting = false;
+};

@@ -1,0 +1,165 @@
+// Start-up and close of the main window controller, with real settings files, real books
+// in a real data folder, a scripted user and a window that records what it is told.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include "app/MainController.h"
+#include "support/Files.h"
+#include "support/MemberKeepingHost.h"
+#include "support/ScriptedPrompter.h"
+
+namespace {
+
+class RecordingView : public MainWindowView
+{
+public:
+    QStringList calls;
+    QStringList bookItems;
+    bool enabled = true;
+    QStringList initials;
+    Sizes sizes{200, 600, 900, 300, true};
+    Sizes applied;
+
+    void AddBookItems(const QString& name) override { bookItems << name; }
+    void RemoveBookItems(int position) override { bookItems.removeAt(position); }
+    void DisableBookUI() override { enabled = false; }
+    void EnableBookUI() override { enabled = true; }
+    bool BookUIEnabled() const override { return enabled; }
+    void UpdateCaption() override { calls << QStringLiteral("UpdateCaption"); }
+    void CloseMainWindow() override { calls << QStringLiteral("Close"); }
+    void ShowTreeTop() override { calls << QStringLiteral("ShowTreeTop"); }
+    void FillSurnameGrid(const QStringList& list) override { initials = list; }
+    void ShowLock(bool locked) override
+    {
+        calls << (locked ? QStringLiteral("Locked") : QStringLiteral("Open"));
+    }
+    void ApplyFonts(const OptionType&) override { calls << QStringLiteral("ApplyFonts"); }
+    Sizes CurrentSizes() const override { return sizes; }
+    void ApplySizes(const Sizes& s) override
+    {
+        applied = s;
+        calls << QStringLiteral("ApplySizes");
+    }
+    void SetNetServicesVisible(bool) override {}
+    void SetOutlookPasteVisible(bool) override {}
+    bool QuickSearchOpen() const override { return false; }
+};
+
+class MainControllerTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_program = m_dir.path() + u'/';
+        MakeBook(m_program + QStringLiteral("qvdefbig5.qvp"), {});
+    }
+
+    // A book with entries of the given names and surnames.
+    void MakeBook(const QString& path, const std::vector<std::pair<QString, QString>>& entries)
+    {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        TCardData data;
+        data.AgentDataSet.AppendRecord({0, QStringLiteral("Unknown Org")});
+        int id = 2001;
+        for (const auto& [name, surname] : entries)
+            data.NameDataSet.AppendRecord({id++, name, surname});
+        OptionType options(m_dir.filePath(QStringLiteral("scratch.ini")));
+        BookState state;
+        state.WorkFolder = m_dir.filePath(QStringLiteral("make")) + u'/';
+        MemberKeepingHost host;
+        ScriptedPrompter prompter;
+        ASSERT_TRUE(PackageController(data, options, state, host, prompter).SavePackage(path));
+    }
+
+    std::unique_ptr<MainController> Start()
+    {
+        auto controller = std::make_unique<MainController>(m_view, m_prompter, m_program);
+        controller->State().WorkFolder = m_dir.filePath(QStringLiteral("QV")) + u'/';
+        controller->FormShow();
+        return controller;
+    }
+    QString Ini() const { return m_program + QStringLiteral("aa.ini"); }
+
+    QTemporaryDir m_dir;
+    QString m_program;
+    RecordingView m_view;
+    ScriptedPrompter m_prompter;
+};
+
+TEST_F(MainControllerTest, FirstRunOpensTheTemplateAndWritesTheSettingsAtExit)
+{
+    auto controller = Start();
+    EXPECT_EQ(m_prompter.Texts(),
+              (QStringList{"There may not be any addressbook in the default location.",
+                           "Loading addressbook of Default fail, You may select another "
+                           "addressbook from the 'File' menu."}));
+    EXPECT_FALSE(m_view.enabled);
+    EXPECT_EQ(controller->Data().AgentDataSet.RecordCount(), 1) << "the template is open";
+    EXPECT_FALSE(QFileInfo::exists(Ini()));
+
+    ASSERT_TRUE(controller->FormCloseQuery());
+    OptionType written(Ini());
+    written.ReadAll();
+    EXPECT_EQ(written.DataDir, m_program + QStringLiteral("Data/"));
+    EXPECT_EQ(written.BookName, QStringLiteral("Default"));
+}
+
+TEST_F(MainControllerTest, TheDefaultBookOpensWithItsListAndInitials)
+{
+    MakeBook(m_program + QStringLiteral("Data/Default.qvp"),
+             {{QStringLiteral("Ann Lee"), QStringLiteral("Lee")},
+              {QStringLiteral("Bo Smith"), QStringLiteral("smith")}});
+    MakeBook(m_program + QStringLiteral("Data/b.qvp"), {});
+    MakeBook(m_program + QStringLiteral("Data/B.qvp"), {});
+    auto controller = Start();
+    EXPECT_TRUE(m_prompter.shown.empty());
+    EXPECT_TRUE(m_view.enabled);
+    EXPECT_EQ(m_view.bookItems.size(), 2) << "names differing in case are listed once";
+    EXPECT_EQ(m_view.bookItems.last(), QStringLiteral("Default"));
+    EXPECT_EQ(m_view.initials, (QStringList{"L", "S"}));
+    EXPECT_EQ(controller->Data().NameDataSet.RecordCount(), 2);
+    EXPECT_EQ(controller->Caption(), QStringLiteral("Quillvane (Default)"));
+    EXPECT_TRUE(m_view.calls.contains(QStringLiteral("ShowTreeTop")));
+    EXPECT_EQ(m_view.calls.last(), QStringLiteral("UpdateCaption"));
+}
+
+TEST_F(MainControllerTest, CancelAtTheCloseQuestionWritesNothing)
+{
+    MakeBook(m_program + QStringLiteral("Data/Default.qvp"), {});
+    auto controller = Start();
+    controller->Data().NameDataSet.AppendRecord({2001, QStringLiteral("New")});
+    m_prompter.answers = {Prompter::Answer::Cancel};
+    EXPECT_FALSE(controller->FormCloseQuery());
+    EXPECT_EQ(m_prompter.Texts().last(),
+              QStringLiteral("Are you going to save Default before close?"));
+    EXPECT_FALSE(QFileInfo::exists(Ini()));
+
+    m_prompter.answers = {Prompter::Answer::Yes};
+    EXPECT_TRUE(controller->FormCloseQuery());
+    EXPECT_TRUE(QFileInfo::exists(Ini()));
+    auto again = Start();
+    EXPECT_EQ(again->Data().NameDataSet.RecordCount(), 1) << "Yes saved the book";
+}
+
+TEST_F(MainControllerTest, SizesAreKeptOnlyWhenAskedFor)
+{
+    for (const bool keep : {true, false}) {
+        QFile::remove(Ini());
+        OptionType options(Ini());
+        options.ReadAll();
+        options.ToSaveSize = keep;
+        options.FormWidth = 777;
+        options.WriteAll();
+        m_view.calls.clear();
+        auto controller = Start();
+        EXPECT_EQ(m_view.calls.contains(QStringLiteral("ApplySizes")), keep);
+        ASSERT_TRUE(controller->FormCloseQuery());
+        OptionType written(Ini());
+        written.ReadAll();
+        EXPECT_EQ(written.FormWidth, keep ? 900 : 0) << keep;
+    }
+}
+
+} // namespace
