@@ -161,6 +161,40 @@ QString MainController::Caption() const
     return QStringLiteral("Quillvane (") + m_commands.BookTitle() + u')';
 }
 
+void MainController::SelectCategory(qint32 number)
+{
+    if (number == CTreeMT::RootNumber) {
+        m_list.ListAll();
+    } else if (number > CTreeMT::RootNumber) {
+        m_list.ListCategory(number);
+    } else if (number == CTreeMT::SearchNodeNumber) {
+        WaitCursor wait(m_prompter);
+        m_data.NameDataSet.SetFilter(QStringLiteral("OrgID=-1"));
+    } else if (number == CTreeMT::OrgContactsNumber) {
+        m_list.ListOrgContacts();
+    }
+}
+
+// Every entry counts, not only the listed ones: a category deleted while an entry outside
+// the list still held it would hand that entry to whichever category takes the number next.
+bool MainController::CategoryInUse(qint32 number) const
+{
+    const RecordStore& store = *m_data.NameDataSet.Store();
+    int slotFields[4];
+    for (int slot = 0; slot < 4; ++slot)
+        slotFields[slot] = store.Fields().IndexOf(QStringLiteral("Group%1").arg(slot + 1));
+    for (RecordIndex index = 0; index < store.SlotCount(); ++index) {
+        if (!store.IsLive(index))
+            continue;
+        const RecordView record = store.At(index);
+        for (int field : slotFields)
+            if (field >= 0 && record[size_t(field)].IsNumber() &&
+                record[size_t(field)].Number() == number)
+                return true;
+    }
+    return false;
+}
+
 void MainController::AttachTables(TCardData& data)
 {
     m_list.AttachTables(data.NameDataSet, data.AgentDataSet);

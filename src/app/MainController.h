@@ -58,6 +58,12 @@ public:
     bool FormCloseQuery();
     void ConvertUserFolders();
     QString Caption() const;
+    // The list follows the selected node of the tree: the root lists every entry, a user
+    // category its entries, the search results node the last search (nothing before the
+    // first search), "Org Contacts" the yellow page entries; other nodes change nothing.
+    void SelectCategory(qint32 number);
+    // Whether any entry of the book, listed or not, holds the category in a slot.
+    bool CategoryInUse(qint32 number) const;
 
     TCardData& Data() { return m_data; }
     CTreeMT& Tree() { return m_tree; }

@@ -125,6 +125,60 @@ TEST_F(MainControllerTest, TheDefaultBookOpensWithItsListAndInitials)
     EXPECT_EQ(m_view.calls.last(), QStringLiteral("UpdateCaption"));
 }
 
+TEST_F(MainControllerTest, TheListFollowsTheSelectedCategory)
+{
+    MakeBook(m_program + QStringLiteral("Data/Default.qvp"),
+             {{QStringLiteral("Ann"), QStringLiteral("A")}});
+    auto controller = Start();
+    TableView& names = controller->Data().NameDataSet;
+    names.AppendRecord({2002,
+                        QStringLiteral("Acme"),
+                        QStringLiteral("Acme"),
+                        {},
+                        {},
+                        {},
+                        {},
+                        {},
+                        {},
+                        {},
+                        {},
+                        {},
+                        {},
+                        {},
+                        {},
+                        {},
+                        0,
+                        0,
+                        1000,
+                        1000,
+                        1005,
+                        1000,
+                        {},
+                        false,
+                        {},
+                        {},
+                        true});
+    struct Case
+    {
+        qint32 number;
+        const char* filter;
+        int listed;
+    };
+    for (const Case& c : {Case{1005, "Group1=1005 OR Group2=1005 OR Group3=1005 OR Group4=1005", 1},
+                          Case{110, "Yellow=true", 1}, Case{101, "OrgID=-1", 0}, Case{1000, "", 2},
+                          Case{50, "", 2}}) {
+        controller->SelectCategory(c.number);
+        EXPECT_EQ(names.Filter(), QString::fromLatin1(c.filter)) << c.number;
+        EXPECT_EQ(names.RecordCount(), c.listed) << c.number;
+    }
+    controller->SelectCategory(1005);
+    EXPECT_TRUE(controller->CategoryInUse(1005)) << "also while the entry is listed";
+    controller->SelectCategory(110);
+    names.SetFilter(QStringLiteral("OrgID=-1"));
+    EXPECT_TRUE(controller->CategoryInUse(1005)) << "and while it is not";
+    EXPECT_FALSE(controller->CategoryInUse(1006));
+}
+
 TEST_F(MainControllerTest, CancelAtTheCloseQuestionWritesNothing)
 {
     MakeBook(m_program + QStringLiteral("Data/Default.qvp"), {});
