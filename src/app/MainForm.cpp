@@ -4,7 +4,6 @@
 #include "app/MainForm.h"
 
 #include "app/AboutForm.h"
-#include "storage/CardDataMod.h"
 #include "storage/OptionType.h"
 
 #include <QAction>
@@ -147,8 +146,7 @@ void SetHint(QAction* action, const QString& hint)
 
 } // namespace
 
-TMainQVZorek::TMainQVZorek(QWidget* parent)
-    : QMainWindow(parent), m_cardData(std::make_unique<TCardData>())
+TMainQVZorek::TMainQVZorek(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("MainQVZorek"));
     setWindowTitle(kProduct);

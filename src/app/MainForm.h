@@ -23,7 +23,6 @@ class QStackedWidget;
 class QToolBar;
 class QToolButton;
 class OptionType;
-class TCardData;
 
 class TMainQVZorek : public QMainWindow
 {
@@ -32,8 +31,6 @@ class TMainQVZorek : public QMainWindow
 public:
     explicit TMainQVZorek(QWidget* parent = nullptr);
     ~TMainQVZorek() override;
-
-    TCardData& CardData() { return *m_cardData; }
 
     // The actions of the command table, in the table's order.
     const QList<QAction*>& ActionList1() const { return m_actionList; }
@@ -120,8 +117,6 @@ private:
     void A_AboutExecute();
     void OpenItemClicked(QMenu* menu, QAction* item);
     void DrawLock();
-
-    std::unique_ptr<TCardData> m_cardData;
 
     QList<QAction*> m_actionList;
     QHash<QString, QAction*> m_commands;

@@ -1,14 +1,34 @@
-// Program start: the application title and the main window.
+// Program start: the application title, the about window as a splash screen while the
+// rest starts, the main window with its controller, and the default book.
 #include <QApplication>
+#include <QDir>
 
+#include "app/AboutForm.h"
+#include "app/MainController.h"
 #include "app/MainForm.h"
+#include "app/MainWindowBridge.h"
+#include "app/QtPrompter.h"
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Quillvane"));
+
+    TAboutFm splash;
+    splash.SetOkButtonVisible(false);
+    splash.show();
+    QApplication::processEvents();
+
     TMainQVZorek mainWindow;
+    QtPrompter prompter(&mainWindow);
+    MainWindowBridge bridge(mainWindow, prompter);
+    MainController controller(bridge, prompter, QDir::currentPath());
+    bridge.Attach(controller);
     mainWindow.show();
+    controller.FormShow();
+
+    splash.SetOkButtonVisible(true);
+    splash.close();
     return QApplication::exec();
 }

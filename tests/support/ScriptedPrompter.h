@@ -79,7 +79,8 @@ private:
     {
         if (queue.empty())
             return std::nullopt;
-        auto value = queue.front();
+        std::optional<QString> value;
+        value.swap(queue.front());
         queue.pop_front();
         return value;
     }

@@ -1,0 +1,69 @@
+// The main window joined to its controller, offscreen: the default book is shown at start
+// and the close question can keep the window open.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTableView>
+#include <QTemporaryDir>
+
+#include "app/MainForm.h"
+#include "app/MainWindowBridge.h"
+#include "support/MemberKeepingHost.h"
+#include "support/ScriptedPrompter.h"
+
+namespace {
+
+void MakeBook(const QString& path, const QStringList& names, const QString& scratch)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    TCardData data;
+    data.AgentDataSet.AppendRecord({0, QStringLiteral("Unknown Org")});
+    int id = 2001;
+    for (const QString& name : names)
+        data.NameDataSet.AppendRecord({id++, name, name});
+    OptionType options(scratch + QStringLiteral("/scratch.ini"));
+    BookState state;
+    state.WorkFolder = scratch + QStringLiteral("/make/");
+    MemberKeepingHost host;
+    ScriptedPrompter prompter;
+    ASSERT_TRUE(PackageController(data, options, state, host, prompter).SavePackage(path));
+}
+
+TEST(Startup, TheDefaultBookIsShownAndTheCloseQuestionCanKeepTheWindowOpen)
+{
+    QTemporaryDir dir;
+    const QString program = dir.path() + u'/';
+    MakeBook(program + QStringLiteral("qvdefbig5.qvp"), {}, dir.path());
+    MakeBook(program + QStringLiteral("Data/Default.qvp"),
+             {QStringLiteral("Zoe"), QStringLiteral("Adam")}, dir.path());
+
+    TMainQVZorek window;
+    ScriptedPrompter prompter;
+    MainWindowBridge bridge(window, prompter);
+    MainController controller(bridge, prompter, program);
+    controller.State().WorkFolder = dir.filePath(QStringLiteral("QV")) + u'/';
+    bridge.Attach(controller);
+    window.show();
+    controller.FormShow();
+
+    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Quillvane (Default)"));
+    auto* grid = window.findChild<QTableView*>(QStringLiteral("RecDBGrid"));
+    ASSERT_NE(grid, nullptr);
+    ASSERT_EQ(grid->model()->rowCount(), 2);
+    EXPECT_EQ(grid->model()->index(0, 0).data().toString(), QStringLiteral("Adam"));
+    EXPECT_TRUE(window.Action(QStringLiteral("A_Save"))->isEnabled());
+
+    controller.Data().NameDataSet.AppendRecord({2003, QStringLiteral("Eve")});
+    EXPECT_EQ(grid->model()->rowCount(), 3) << "the list follows the table";
+    prompter.answers = {Prompter::Answer::Cancel};
+    window.close();
+    EXPECT_TRUE(window.isVisible()) << "Cancel keeps the window open";
+    EXPECT_EQ(prompter.Texts().last(),
+              QStringLiteral("Are you going to save Default before close?"));
+    prompter.answers = {Prompter::Answer::No};
+    window.close();
+    EXPECT_FALSE(window.isVisible());
+}
+
+} // namespace
