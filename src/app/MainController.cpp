@@ -3,18 +3,15 @@
 #include "app/MainController.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <unistd.h>
 
 #include "app/Prompter.h"
-#include "storage/Package.h"
 #include "storage/WorkFolder.h"
 
 namespace {
 
-const QString kSurnameFile = QStringLiteral("surname.dff");
 const QString kNoBooks =
     QStringLiteral("There may not be any addressbook in the default location.");
 const QString kUserSection = QStringLiteral("User");
@@ -200,29 +197,14 @@ void MainController::AttachTables(TCardData& data)
     m_list.AttachTables(data.NameDataSet, data.AgentDataSet);
 }
 
-// All or nothing: the tree and the surname list are both read before either is taken.
 QString MainController::LoadMembers(const QString& folder)
 {
-    QFile surnames(Package::MemberFilePath(folder, kSurnameFile));
-    if (!surnames.open(QIODevice::ReadOnly))
-        return QStringLiteral("Cannot open file \"%1\" (%2)")
-            .arg(surnames.fileName(), surnames.errorString());
-    const QByteArray list = surnames.readAll();
-    if (const TreeFileResult tree = m_tree.LoadTree(folder); !tree)
-        return tree.error;
-    m_surnames = list;
-    return {};
+    return m_members.Load(folder);
 }
 
 QString MainController::SaveMembers(const QString& folder)
 {
-    if (const TreeFileResult tree = m_tree.SaveTree(folder); !tree)
-        return tree.error;
-    QFile surnames(folder + kSurnameFile);
-    if (!surnames.open(QIODevice::WriteOnly) || surnames.write(m_surnames) != m_surnames.size())
-        return QStringLiteral("Cannot write file \"%1\" (%2)")
-            .arg(surnames.fileName(), surnames.errorString());
-    return {};
+    return m_members.Save(folder);
 }
 
 void MainController::RefillInitials()

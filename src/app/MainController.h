@@ -4,10 +4,10 @@
 // MainWindowView and forwards its commands here.
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 
 #include "app/BookCommands.h"
+#include "app/BookMembers.h"
 #include "navigation/URecListMT.h"
 #include "navigation/Utreemt.h"
 #include "storage/BookHost.h"
@@ -93,7 +93,7 @@ private:
     CTreeMT m_tree;
     CRecListMT m_list;
     SurnameInitials m_initials;
-    QByteArray m_surnames; // the compound surname list, kept as read until the edit model takes it
+    BookMembers m_members{m_tree};
     OptionType m_options;
     BookState m_state;
     PackageController m_package;

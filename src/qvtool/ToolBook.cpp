@@ -1,17 +1,9 @@
 // qvtool's book: package loading and saving for the command line.
 #include "qvtool/ToolBook.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
 
-#include "storage/Package.h"
-
-namespace {
-
-const QString kSurnameFile = QStringLiteral("surname.dff");
-
-} // namespace
 
 Prompter::Answer CommandLinePrompter::Message(const QString& text, Icon, Buttons buttons)
 {
@@ -51,24 +43,10 @@ bool ToolBook::Save(const QString& path)
 
 QString ToolBook::LoadMembers(const QString& folder)
 {
-    QFile surnames(Package::MemberFilePath(folder, kSurnameFile));
-    if (!surnames.open(QIODevice::ReadOnly))
-        return QStringLiteral("Cannot open file \"%1\" (%2)")
-            .arg(surnames.fileName(), surnames.errorString());
-    const TreeFileResult tree = m_tree.LoadTree(folder);
-    if (!tree)
-        return tree.error;
-    m_surnames = surnames.readAll();
-    return {};
+    return m_members.Load(folder);
 }
 
 QString ToolBook::SaveMembers(const QString& folder)
 {
-    if (const TreeFileResult tree = m_tree.SaveTree(folder); !tree)
-        return tree.error;
-    QFile surnames(folder + kSurnameFile);
-    if (!surnames.open(QIODevice::WriteOnly) || surnames.write(m_surnames) != m_surnames.size())
-        return QStringLiteral("Cannot write file \"%1\" (%2)")
-            .arg(surnames.fileName(), surnames.errorString());
-    return {};
+    return m_members.Save(folder);
 }

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "app/BookMembers.h"
 #include "app/Prompter.h"
 #include "navigation/Utreemt.h"
 #include "storage/BookHost.h"
@@ -54,7 +55,7 @@ public:
     TCardData& Data() { return m_data; }
     CTreeMT& Tree() { return m_tree; }
     OptionType& Options() { return m_options; }
-    QByteArray& Surnames() { return m_surnames; }
+    QByteArray& Surnames() { return m_members.Surnames(); }
 
     void AttachTables(TCardData&) override {}
     QString LoadMembers(const QString& folder) override;
@@ -67,7 +68,7 @@ private:
     QTemporaryDir m_scratch;
     TCardData m_data;
     CTreeMT m_tree;
-    QByteArray m_surnames;
+    BookMembers m_members{m_tree};
     OptionType m_options;
     BookState m_state;
     CommandLinePrompter m_prompter;
