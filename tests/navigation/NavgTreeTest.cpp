@@ -3,6 +3,7 @@
 // enabling, the delete refusals, and dragging categories as children or beside a node.
 #include "navigation/NavgTree.h"
 #include "support/ScriptedPrompter.h"
+#include "support/TreeShape.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,19 +21,6 @@
 #include <memory>
 
 namespace {
-
-// The tree in absolute-index order, one "depth:text=number" item per node.
-std::string Shape(const CTreeMT& tree)
-{
-    QStringList items;
-    for (int i = 0; i < tree.NodeCount(); ++i) {
-        const CTreeNode* node = tree.NodeAtIndex(i);
-        items << QStringLiteral("%1:%2=%3")
-                     .arg(QString::number(node->Depth()), node->Text(),
-                          QString::number(node->Number()));
-    }
-    return items.join(u' ').toStdString();
-}
 
 // Records the drags it is asked to begin instead of running them, since a running drag
 // waits for the real pointer.

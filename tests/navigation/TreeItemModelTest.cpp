@@ -2,6 +2,7 @@
 // deletes, moves, renames, fixed nodes and whole new trees, its rows always match the tree,
 // its indexes keep following moved nodes, and editing goes through the tree's rename rule.
 #include "navigation/TreeItemModel.h"
+#include "support/TreeShape.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
@@ -30,18 +31,6 @@ std::string ModelShape(const QAbstractItemModel& model)
     return items.join(u' ').toStdString();
 }
 
-std::string TreeShape(const CTreeMT& tree)
-{
-    QStringList items;
-    for (int i = 0; i < tree.NodeCount(); ++i) {
-        const CTreeNode* node = tree.NodeAtIndex(i);
-        items << QStringLiteral("%1:%2=%3")
-                     .arg(QString::number(node->Depth()), node->Text(),
-                          QString::number(node->Number()));
-    }
-    return items.join(u' ').toStdString();
-}
-
 // All Entries (1000): Search Results (101), Family (1001) with Cousins (1002), Work (1003).
 class TreeItemModelTest : public ::testing::Test
 {
@@ -53,7 +42,7 @@ protected:
         m_cousins = m_tree.AddCategory(m_family, QStringLiteral("Cousins"));
         m_work = m_tree.AddCategory(m_tree.Root(), QStringLiteral("Work"));
     }
-    void ExpectInStep() { EXPECT_EQ(ModelShape(m_model), TreeShape(m_tree)); }
+    void ExpectInStep() { EXPECT_EQ(ModelShape(m_model), Shape(m_tree)); }
 
     CTreeMT m_tree;
     TreeItemModel m_model{m_tree};
@@ -131,7 +120,7 @@ TEST_F(TreeItemModelTest, FollowsEveryKindOfChange)
             EXPECT_EQ(QModelIndex(index), m_model.IndexOf(node)) << node->Text().toStdString();
         }
     }
-    EXPECT_EQ(TreeShape(m_tree), "0:All=1000 1:Found=101 1:A=1005");
+    EXPECT_EQ(Shape(m_tree), "0:All=1000 1:Found=101 1:A=1005");
 }
 
 TEST_F(TreeItemModelTest, IndexesFollowAMovedNodeAndItsSubtree)
@@ -176,9 +165,8 @@ TEST_F(TreeItemModelTest, EditingRenamesThroughTheTreeRule)
     EXPECT_FALSE(m_model.setData(root, QStringLiteral("Everything")));
     EXPECT_FALSE(m_model.setData(m_model.index(0, 0, root), QStringLiteral("Found")));
     EXPECT_FALSE(m_model.setData(work, QStringLiteral("X"), Qt::DisplayRole + 100));
-    EXPECT_EQ(TreeShape(m_tree),
-              "0:All Entries=1000 1:Search Results=101 1:Family=1001 2:Cousins=1002 "
-              "1:Family I=1003");
+    EXPECT_EQ(Shape(m_tree), "0:All Entries=1000 1:Search Results=101 1:Family=1001 2:Cousins=1002 "
+                             "1:Family I=1003");
 }
 
 TEST(TreeItemModelLifetime, DetachesFromTheTreeWhenDestroyed)

@@ -3,6 +3,7 @@
 // deleting and moving, the fixed nodes, the path list and what a view is told.
 #include "navigation/Utreemt.h"
 #include "support/Files.h"
+#include "support/TreeShape.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,19 +19,6 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
 namespace {
-
-// The tree in absolute-index order, one "depth:text=number" item per node.
-std::string Shape(const CTreeMT& tree)
-{
-    QStringList items;
-    for (int i = 0; i < tree.NodeCount(); ++i) {
-        const CTreeNode* node = tree.NodeAtIndex(i);
-        items << QStringLiteral("%1:%2=%3")
-                     .arg(QString::number(node->Depth()), node->Text(),
-                          QString::number(node->Number()));
-    }
-    return items.join(u' ').toStdString();
-}
 
 class TreeFiles : public ::testing::Test
 {
