@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -438,9 +439,17 @@ void TMainQVZorek::CreateAreas()
     m_rightPanel = rightPanel;
     rightPanel->setObjectName(QStringLiteral("RightPanel"));
     rightPanel->setMinimumSize(418, 388);
-    auto* rightLayout = new QVBoxLayout(rightPanel);
+    // The entry's fields keep their height in a small window: the panel scrolls instead.
+    auto* rightScroll = new QScrollArea(rightPanel);
+    rightScroll->setWidgetResizable(true);
+    rightScroll->setFrameShape(QFrame::NoFrame);
+    auto* scrollLayout = new QVBoxLayout(rightPanel);
+    scrollLayout->setContentsMargins(0, 0, 0, 0);
+    scrollLayout->addWidget(rightScroll);
+    auto* rightContent = new QWidget(rightScroll);
+    auto* rightLayout = new QVBoxLayout(rightContent);
     auto makeBox = [&](const QString& name, const QString& title) {
-        auto* box = new QGroupBox(title, rightPanel);
+        auto* box = new QGroupBox(title, rightContent);
         box->setObjectName(name);
         new QFormLayout(box);
         rightLayout->addWidget(box);
@@ -470,6 +479,7 @@ void TMainQVZorek::CreateAreas()
     AddField(home, QStringLiteral("Birthday"), QStringLiteral("Birthday"), false);
     AddField(home, QStringLiteral("Memo"), QStringLiteral("Memo"), true);
     rightLayout->addStretch(1);
+    rightScroll->setWidget(rightContent);
 
     midSplitter->addWidget(leftPanel);
     midSplitter->addWidget(rightPanel);
