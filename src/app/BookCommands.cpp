@@ -101,12 +101,12 @@ QString BookCommands::BookTitle() const
 
 // The question names the book it is about: the fixed pieces alone would leave a gap where
 // the book's name belongs ("Are you going to save  before close?").
-bool BookCommands::SaveBeforeGoingOn(const QString& tail, int icon)
+bool BookCommands::SaveBeforeGoingOn(const QString& tail, Prompter::Icon icon)
 {
     if (!m_package.IsBookModified())
         return true;
-    const Prompter::Answer answer = m_prompter.Message(
-        kSaveQuestion + BookTitle() + tail, Prompter::Icon(icon), Prompter::Buttons::YesNoCancel);
+    const Prompter::Answer answer = m_prompter.Message(kSaveQuestion + BookTitle() + tail, icon,
+                                                       Prompter::Buttons::YesNoCancel);
     if (answer == Prompter::Answer::Cancel)
         return false;
     if (answer == Prompter::Answer::Yes)
@@ -162,7 +162,7 @@ void BookCommands::SaveBookAs()
 void BookCommands::LoadBookFrom()
 {
     if (!SaveBeforeGoingOn(QStringLiteral(" before loading another?"),
-                           int(Prompter::Icon::Confirmation)))
+                           Prompter::Icon::Confirmation))
         return;
     const std::optional<QString> path =
         m_prompter.OpenFile(PackageChoice(QStringLiteral("Load from")));
@@ -178,7 +178,7 @@ void BookCommands::OpenListedBook(int position)
     if (position < 0 || position >= m_options.BookList.size())
         return;
     if (!SaveBeforeGoingOn(QStringLiteral(" before loading another?"),
-                           int(Prompter::Icon::Confirmation)))
+                           Prompter::Icon::Confirmation))
         return;
     const QString name = m_options.BookList.at(position);
     if (m_package.LoadPackage(m_state.DataFolder + name + kSuffix)) {
@@ -188,9 +188,7 @@ void BookCommands::OpenListedBook(int position)
         return;
     }
     const Prompter::Answer answer = m_prompter.Message(
-        QStringLiteral("Loading addressbook of ") + name +
-            QStringLiteral(" fail, You may select another addressbook from the 'File' menu."),
-        Prompter::Icon::Warning, Prompter::Buttons::OkAbort);
+        LoadFailedMessage(name), Prompter::Icon::Warning, Prompter::Buttons::OkAbort);
     if (answer == Prompter::Answer::Abort)
         m_window.CloseMainWindow();
     else
@@ -217,7 +215,7 @@ void BookCommands::DeleteListedBook(int position)
 
 void BookCommands::NewBook()
 {
-    if (!SaveBeforeGoingOn(QStringLiteral("?"), int(Prompter::Icon::Warning)))
+    if (!SaveBeforeGoingOn(QStringLiteral("?"), Prompter::Icon::Warning))
         return;
     const std::optional<QString> name =
         m_prompter.Input(QStringLiteral("New"), QStringLiteral("Addressbook name"), {});
@@ -265,6 +263,12 @@ void BookCommands::AddBookToMenus(const QString& name)
     m_window.AddBookItems(name);
     m_options.BookName = name;
     m_options.WriteAll();
+}
+
+QString BookCommands::LoadFailedMessage(const QString& name)
+{
+    return QStringLiteral("Loading addressbook of ") + name +
+           QStringLiteral(" fail, You may select another addressbook from the 'File' menu.");
 }
 
 QString BookCommands::TemplatePath() const

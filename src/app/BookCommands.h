@@ -5,9 +5,10 @@
 
 #include <QString>
 
+#include "app/Prompter.h"
+
 class OptionType;
 class PackageController;
-class Prompter;
 struct BookState;
 
 // What the commands need of the main window.
@@ -43,14 +44,18 @@ public:
     bool CreateBook(const QString& name);
     void AddBookToMenus(const QString& name);
 
+    // Asks whether to save a changed book before going on, naming the book before tail;
+    // Yes saves it. False when the user cancelled.
+    bool SaveBeforeGoingOn(const QString& tail, Prompter::Icon icon);
+    // The warning shown when a book of the data folder does not open.
+    static QString LoadFailedMessage(const QString& name);
+
     // The template a new book is copied from, by the user's language.
     QString TemplatePath() const;
     // Language identifier of the user (2052 is Chinese, PRC); tests set it.
     void SetLanguage(int language) { m_language = language; }
 
 private:
-    // Asks whether to save a changed book before going on; false when the user cancelled.
-    bool SaveBeforeGoingOn(const QString& tail, int icon);
     int FindListed(const QString& name) const;
 
     PackageController& m_package;

@@ -87,32 +87,22 @@ void MainController::FormShow()
 
     const QString book = m_state.DataFolder + m_options.BookName + QStringLiteral(".qvp");
     if (books.isEmpty() || !m_package.LoadPackage(book)) {
-        m_prompter.Message(
-            QStringLiteral("Loading addressbook of ") + m_options.BookName +
-                QStringLiteral(" fail, You may select another addressbook from the 'File' menu."),
-            Prompter::Icon::Warning, Prompter::Buttons::Ok);
+        m_prompter.Message(BookCommands::LoadFailedMessage(m_options.BookName),
+                           Prompter::Icon::Warning, Prompter::Buttons::Ok);
         m_package.LoadPackage(m_commands.TemplatePath());
         m_options.CurrentPassword.clear();
         m_window.DisableBookUI();
     }
     m_window.UpdateCaption();
     m_package.SetChangeLogging(true);
-    m_window.SetNetServicesVisible(QFileInfo::exists(QStringLiteral("qvmond.dll")));
+    m_window.UpdateNetServicesMenu();
     m_window.SetOutlookPasteVisible(m_options.WhichEmailer() == 2);
 }
 
 bool MainController::FormCloseQuery()
 {
-    if (m_package.IsBookModified()) {
-        const Prompter::Answer answer =
-            m_prompter.Message(QStringLiteral("Are you going to save ") + m_commands.BookTitle() +
-                                   QStringLiteral(" before close?"),
-                               Prompter::Icon::Warning, Prompter::Buttons::YesNoCancel);
-        if (answer == Prompter::Answer::Cancel)
-            return false;
-        if (answer == Prompter::Answer::Yes)
-            m_commands.SaveCurrentBook();
-    }
+    if (!m_commands.SaveBeforeGoingOn(QStringLiteral(" before close?"), Prompter::Icon::Warning))
+        return false;
     if (m_options.ToSaveSize) {
         const MainWindowView::Sizes sizes = m_window.CurrentSizes();
         m_options.WindowMax = sizes.maximized;

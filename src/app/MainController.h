@@ -39,7 +39,8 @@ public:
     virtual void ApplyFonts(const OptionType& options) = 0;
     virtual Sizes CurrentSizes() const = 0;
     virtual void ApplySizes(const Sizes& sizes) = 0;
-    virtual void SetNetServicesVisible(bool visible) = 0;
+    // Shows "&Net Services" only when the net services module is installed.
+    virtual void UpdateNetServicesMenu() = 0;
     virtual void SetOutlookPasteVisible(bool visible) = 0;
     virtual bool QuickSearchOpen() const = 0;
 };

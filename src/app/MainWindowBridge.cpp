@@ -2,7 +2,6 @@
 #include "app/MainWindowBridge.h"
 
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QTableView>
 
@@ -195,7 +194,7 @@ void MainWindowBridge::ApplySizes(const Sizes& sizes)
         search->resize(search->width(), sizes.searchPanelHeight);
 }
 
-void MainWindowBridge::SetNetServicesVisible(bool)
+void MainWindowBridge::UpdateNetServicesMenu()
 {
     m_window.UpdateNetServicesMenu();
 }
@@ -203,6 +202,12 @@ void MainWindowBridge::SetNetServicesVisible(bool)
 void MainWindowBridge::SetOutlookPasteVisible(bool visible)
 {
     m_window.SetOutlookCommandsVisible(visible);
+}
+
+// Until the search dialog exists, its "Quick Search" group keeps the state it was read with.
+bool MainWindowBridge::QuickSearchOpen() const
+{
+    return !m_controller || m_controller->Options().QuickSearchOpen;
 }
 
 bool MainWindowBridge::eventFilter(QObject* watched, QEvent* event)

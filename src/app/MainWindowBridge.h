@@ -38,9 +38,9 @@ public:
     void ApplyFonts(const OptionType& options) override;
     Sizes CurrentSizes() const override;
     void ApplySizes(const Sizes& sizes) override;
-    void SetNetServicesVisible(bool visible) override;
+    void UpdateNetServicesMenu() override;
     void SetOutlookPasteVisible(bool visible) override;
-    bool QuickSearchOpen() const override { return true; }
+    bool QuickSearchOpen() const override;
 
 protected:
     // The close question runs before the window closes; Cancel keeps it open.

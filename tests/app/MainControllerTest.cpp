@@ -42,7 +42,7 @@ public:
         applied = s;
         calls << QStringLiteral("ApplySizes");
     }
-    void SetNetServicesVisible(bool) override {}
+    void UpdateNetServicesMenu() override {}
     void SetOutlookPasteVisible(bool) override {}
     bool QuickSearchOpen() const override { return false; }
 };

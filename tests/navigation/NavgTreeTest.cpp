@@ -38,16 +38,15 @@ protected:
 constexpr const char* kStartShape =
     "0:All Entries=1000 1:Search Results=101 1:Family=1001 2:Cousins=1002 1:Work=1003";
 
-// All Entries (1000): Search Results (101), Family (1001) with Cousins (1002), Work (1003).
 class NavgTreeTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        m_tree.CreateTemplateTree(QStringLiteral("All Entries"), QStringLiteral("Search Results"));
-        m_family = m_tree.AddCategory(m_tree.Root(), QStringLiteral("Family"));
-        m_cousins = m_tree.AddCategory(m_family, QStringLiteral("Cousins"));
-        m_work = m_tree.AddCategory(m_tree.Root(), QStringLiteral("Work"));
+        const SampleTree sample = MakeSampleTree(m_tree);
+        m_family = sample.family;
+        m_cousins = sample.cousins;
+        m_work = sample.work;
         m_view.resize(320, 400);
         m_view.show();
         QApplication::setActiveWindow(&m_view);

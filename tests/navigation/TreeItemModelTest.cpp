@@ -31,16 +31,15 @@ std::string ModelShape(const QAbstractItemModel& model)
     return items.join(u' ').toStdString();
 }
 
-// All Entries (1000): Search Results (101), Family (1001) with Cousins (1002), Work (1003).
 class TreeItemModelTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        m_tree.CreateTemplateTree(QStringLiteral("All Entries"), QStringLiteral("Search Results"));
-        m_family = m_tree.AddCategory(m_tree.Root(), QStringLiteral("Family"));
-        m_cousins = m_tree.AddCategory(m_family, QStringLiteral("Cousins"));
-        m_work = m_tree.AddCategory(m_tree.Root(), QStringLiteral("Work"));
+        const SampleTree sample = MakeSampleTree(m_tree);
+        m_family = sample.family;
+        m_cousins = sample.cousins;
+        m_work = sample.work;
     }
     void ExpectInStep() { EXPECT_EQ(ModelShape(m_model), Shape(m_tree)); }
 
