@@ -278,7 +278,12 @@ QString BookCommands::TemplatePath() const
     const QString own = m_state.ProgramFolder + file;
     if (QFileInfo::exists(own))
         return own;
-    return QCoreApplication::applicationDirPath() + u'/' + file;
+    // Beside the program in a build folder, under share/quillvane once installed.
+    const QString programs = QCoreApplication::applicationDirPath();
+    const QString installed = programs + QStringLiteral("/../share/quillvane/") + file;
+    if (QFileInfo::exists(installed))
+        return QFileInfo(installed).absoluteFilePath();
+    return programs + u'/' + file;
 }
 
 int BookCommands::FindListed(const QString& name) const

@@ -2,6 +2,7 @@
 // rest starts, the main window with its controller, and the default book.
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 
 #include "app/AboutForm.h"
 #include "app/MainController.h"
@@ -14,6 +15,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Quillvane"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/resources/images/quillvane.png")));
+    QApplication::setDesktopFileName(QStringLiteral("quillvane"));
 
     TAboutFm splash;
     splash.SetOkButtonVisible(false);
