@@ -8,6 +8,7 @@
 
 #include "app/BookCommands.h"
 #include "app/BookMembers.h"
+#include "navigation/RowSelection.h"
 #include "navigation/URecListMT.h"
 #include "navigation/Utreemt.h"
 #include "storage/BookHost.h"
@@ -69,6 +70,7 @@ public:
     TCardData& Data() { return m_data; }
     CTreeMT& Tree() { return m_tree; }
     CRecListMT& List() { return m_list; }
+    RowSelection& Selection() { return m_selection; }
     const SurnameInitials& Initials() const { return m_initials; }
     OptionType& Options() { return m_options; }
     BookState& State() { return m_state; }
@@ -93,6 +95,7 @@ private:
     TCardData m_data;
     CTreeMT m_tree;
     CRecListMT m_list;
+    RowSelection m_selection;
     SurnameInitials m_initials;
     BookMembers m_members{m_tree};
     OptionType m_options;

@@ -1,0 +1,32 @@
+// The entry list's row selection.
+#include "navigation/RowSelection.h"
+
+void RowSelection::Add(const Bookmark& row)
+{
+    if (m_rows.Contains(row))
+        return;
+    m_rows.Add(row);
+    Changed();
+}
+
+void RowSelection::Remove(const Bookmark& row)
+{
+    if (!m_rows.Contains(row))
+        return;
+    m_rows.Remove(row);
+    Changed();
+}
+
+void RowSelection::Clear()
+{
+    if (m_rows.Count() == 0)
+        return;
+    m_rows.Clear();
+    Changed();
+}
+
+void RowSelection::Changed()
+{
+    if (m_onChanged)
+        m_onChanged();
+}
