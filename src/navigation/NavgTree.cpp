@@ -1,6 +1,7 @@
 // The navigation tree window part: view settings, the category commands and their enabling,
-// in-place renaming, and dragging a category onto another node to make it a child or, with
-// Shift held, to place it beside that node.
+// in-place renaming, the node images, dragging a category onto another node to make it a
+// child or, with Shift held, to place it beside that node, and taking entries dropped from
+// the entry list.
 #include "navigation/NavgTree.h"
 
 #include <QAction>
@@ -13,8 +14,35 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QStyledItemDelegate>
 
 #include <cstdlib>
+
+namespace {
+
+// Gives every node the tree's images: the open folder while it is selected.
+class TreeImageDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        static const QIcon images = [] {
+            QIcon icon;
+            icon.addPixmap(NavgTree::TreeImageList(0), QIcon::Normal);
+            icon.addPixmap(NavgTree::TreeImageList(1), QIcon::Selected);
+            return icon;
+        }();
+        option->icon = images;
+        option->decorationSize = QSize(16, 16);
+        option->features |= QStyleOptionViewItem::HasDecoration;
+    }
+};
+
+} // namespace
 
 NavgTree::NavgTree(CTreeMT& tree, Prompter& prompter, QWidget* parent)
     : QTreeView(parent), m_tree(tree), m_prompter(prompter), m_model(new TreeItemModel(tree, this))
@@ -35,6 +63,7 @@ NavgTree::NavgTree(CTreeMT& tree, Prompter& prompter, QWidget* parent)
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);
     setDropIndicatorShown(false);
+    setItemDelegate(new TreeImageDelegate(this));
 
     const auto makeAction = [this](const char* name, const QString& caption,
                                    const QKeySequence& shortcut, void (NavgTree::*command)()) {
@@ -255,10 +284,31 @@ CTreeNode* NavgTree::DraggedCategory(const QMimeData* data) const
     return selected;
 }
 
+QMimeData* NavgTree::EntriesDragData()
+{
+    auto* data = new QMimeData;
+    // The selection they stand for is this process's own.
+    data->setData(kEntriesMimeType, QByteArray::number(QCoreApplication::applicationPid()));
+    return data;
+}
+
+bool NavgTree::DraggedEntries(const QMimeData* data)
+{
+    return data && data->hasFormat(kEntriesMimeType) &&
+           data->data(kEntriesMimeType).toLongLong() == QCoreApplication::applicationPid();
+}
+
 bool NavgTree::NavgTreeDragOver(QDropEvent* event)
 {
-    CTreeNode* dragged = DraggedCategory(event->mimeData());
     CTreeNode* target = m_model->NodeOf(indexAt(event->position().toPoint()));
+    if (DraggedEntries(event->mimeData())) {
+        if (!CTreeMT::AcceptDrop(target, nullptr))
+            return false;
+        m_entriesCopied = event->modifiers() & Qt::ControlModifier;
+        event->setDropAction(m_entriesCopied ? Qt::CopyAction : Qt::MoveAction);
+        return true;
+    }
+    CTreeNode* dragged = DraggedCategory(event->mimeData());
     if (!dragged || !CTreeMT::AcceptDrop(target, dragged))
         return false;
     event->setDropAction((event->modifiers() & Qt::ShiftModifier) ? Qt::LinkAction
@@ -268,8 +318,14 @@ bool NavgTree::NavgTreeDragOver(QDropEvent* event)
 
 bool NavgTree::NavgTreeDragDrop(QDropEvent* event)
 {
-    CTreeNode* dragged = DraggedCategory(event->mimeData());
     CTreeNode* target = m_model->NodeOf(indexAt(event->position().toPoint()));
+    if (DraggedEntries(event->mimeData())) {
+        if (!CTreeMT::AcceptDrop(target, nullptr))
+            return false;
+        emit EntriesDropped(target->Number(), m_entriesCopied);
+        return true;
+    }
+    CTreeNode* dragged = DraggedCategory(event->mimeData());
     if (!dragged || !CTreeMT::AcceptDrop(target, dragged))
         return false;
     WaitCursor wait(m_prompter);
@@ -284,7 +340,7 @@ bool NavgTree::NavgTreeDragDrop(QDropEvent* event)
 
 void NavgTree::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (DraggedCategory(event->mimeData()))
+    if (DraggedCategory(event->mimeData()) || DraggedEntries(event->mimeData()))
         event->acceptProposedAction();
     else
         event->ignore();
@@ -307,7 +363,8 @@ void NavgTree::dropEvent(QDropEvent* event)
         event->ignore();
         return;
     }
-    event->setDropAction(Qt::MoveAction);
+    event->setDropAction(DraggedEntries(event->mimeData()) && m_entriesCopied ? Qt::CopyAction
+                                                                              : Qt::MoveAction);
     event->accept();
 }
 
@@ -319,4 +376,16 @@ QPixmap NavgTree::SubFolderCursor()
 QPixmap NavgTree::BrotherFolderCursor()
 {
     return QPixmap(QStringLiteral(":/resources/cursors/HCRBROTHERFOLDER.xpm"));
+}
+
+QPixmap NavgTree::EntryCopyCursor(bool several)
+{
+    return QPixmap(several ? QStringLiteral(":/resources/cursors/HCRDRAGSPLUS.xpm")
+                           : QStringLiteral(":/resources/cursors/HCRDRAGPLUS.xpm"));
+}
+
+QPixmap NavgTree::TreeImageList(int index)
+{
+    return QPixmap(index == 1 ? QStringLiteral(":/resources/images/tree/selected.png")
+                              : QStringLiteral(":/resources/images/tree/node.png"));
 }

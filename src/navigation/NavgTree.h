@@ -22,6 +22,9 @@ public:
     // What a category dragged from this tree carries.
     static inline const QString kCategoryMimeType =
         QStringLiteral("application/x-quillvane-category");
+    // What entries dragged from the entry list carry; the entries are the list's selection.
+    static inline const QString kEntriesMimeType =
+        QStringLiteral("application/x-quillvane-entries");
     // How far the pointer moves from the press point, in either direction, before a category
     // drag begins.
     static constexpr int kDragStartDistance = 6;
@@ -61,9 +64,15 @@ public:
 
     // The drag data of a category dragged from this tree.
     QMimeData* CategoryDragData(const CTreeNode* node) const;
+    // The drag data of entries dragged from the entry list (the entries are its selection).
+    static QMimeData* EntriesDragData();
     // The drag cursors: a category dropped as a child, or beside the target.
     static QPixmap SubFolderCursor();
     static QPixmap BrotherFolderCursor();
+    // The drag cursor of entries dropped in copy mode, for one entry or several.
+    static QPixmap EntryCopyCursor(bool several);
+    // The images of the tree: 0 for a node, 1 for the selected node.
+    static QPixmap TreeImageList(int index);
 
 signals:
     // A node became the selection, or was clicked or pointed at again.
@@ -72,6 +81,9 @@ signals:
     void Entered();
     // A category was added, renamed, deleted or moved.
     void TreeChanged();
+    // Entries of the list were dropped on a user category: copy mode keeps their present
+    // category, move mode takes them out of the listed one.
+    void EntriesDropped(qint32 target, bool copy);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -92,10 +104,14 @@ protected slots:
 private:
     // The selected category when data is this tree's drag of it; nullptr otherwise.
     CTreeNode* DraggedCategory(const QMimeData* data) const;
-    // Whether the category in data may be dropped at pos; sets the action that the cursor
-    // shows: a move as child, or a link for beside when Shift is held.
+    // Whether the drag carries entries from the entry list of this program.
+    static bool DraggedEntries(const QMimeData* data);
+    // Whether what is dragged may be dropped at the pointer; sets the action that the cursor
+    // shows: for a category a move as child, or a link for beside when Shift is held; for
+    // entries a copy when Ctrl is held, else a move.
     bool NavgTreeDragOver(QDropEvent* event);
-    // Moves the dragged category as the drop says; false when nothing moved.
+    // Moves the dragged category, or hands the dropped entries on, as the drop says; false
+    // when the drop is refused.
     bool NavgTreeDragDrop(QDropEvent* event);
     void UpdateActions();
 
@@ -111,6 +127,8 @@ private:
     // The category being renamed in place and its text before.
     QPersistentModelIndex m_editedIndex;
     QString m_textBeforeEdit;
+    // The mode the pointer last showed for dragged entries: the drop uses it.
+    bool m_entriesCopied = false;
     // Set while a node is deleted: the neighbour the view selects is announced afterwards.
     bool m_deleting = false;
 };

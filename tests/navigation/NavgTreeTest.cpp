@@ -470,6 +470,62 @@ TEST_F(NavgTreeDrop, RefusesDataFromElsewhereAndEmptySpace)
     EXPECT_EQ(m_changed.count(), 0);
 }
 
+TEST_F(NavgTreeTest, EntriesAreTakenOnlyOnUserCategoriesAndCtrlCopiesThem)
+{
+    struct Case
+    {
+        const char* what;
+        qint32 target; // 0: below the last node
+        bool ctrl;
+        bool accepted;
+    };
+    const std::array<Case, 6> cases{{
+        {"a user category takes them as a move", 1002, false, true},
+        {"with Ctrl as a copy", 1003, true, true},
+        {"not the root", CTreeMT::RootNumber, false, false},
+        {"not the search results", CTreeMT::SearchNodeNumber, true, false},
+        {"not empty space", 0, false, false},
+        {"the listed category itself", 1001, false, true},
+    }};
+    QSignalSpy dropped(&m_view, &NavgTree::EntriesDropped);
+    const std::unique_ptr<QMimeData> data(NavgTree::EntriesDragData());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        dropped.clear();
+        Click(m_family);
+        const CTreeNode* target = c.target ? m_tree.NodeOfNumber(c.target) : nullptr;
+        const QPoint pos = target ? At(target) : QPoint(5, m_view.viewport()->height() - 5);
+        const Qt::DropActions actions = Qt::MoveAction | Qt::CopyAction;
+        const Qt::KeyboardModifiers modifiers = c.ctrl ? Qt::ControlModifier : Qt::NoModifier;
+        QDragEnterEvent enter(pos, actions, data.get(), Qt::LeftButton, modifiers);
+        QApplication::sendEvent(m_view.viewport(), &enter);
+        QDragMoveEvent move(pos, actions, data.get(), Qt::LeftButton, modifiers);
+        QApplication::sendEvent(m_view.viewport(), &move);
+        EXPECT_EQ(move.isAccepted(), c.accepted);
+        if (c.accepted) {
+            EXPECT_EQ(move.dropAction(), c.ctrl ? Qt::CopyAction : Qt::MoveAction);
+        }
+        QDropEvent drop(QPointF(pos), actions, data.get(), Qt::LeftButton, modifiers);
+        QApplication::sendEvent(m_view.viewport(), &drop);
+        EXPECT_EQ(drop.isAccepted(), c.accepted);
+        ASSERT_EQ(dropped.count(), c.accepted ? 1 : 0);
+        if (c.accepted) {
+            EXPECT_EQ(dropped[0][0].toInt(), c.target);
+            EXPECT_EQ(dropped[0][1].toBool(), c.ctrl);
+        }
+        // The tree itself is left as it was, selection included.
+        EXPECT_EQ(Shape(m_tree), kStartShape);
+        EXPECT_EQ(m_view.SelectedNode(), m_family);
+    }
+    // Entries of another running copy are not this list's selection.
+    QMimeData foreign;
+    foreign.setData(NavgTree::kEntriesMimeType, "1");
+    const QPoint pos = At(m_work);
+    QDragEnterEvent enter(pos, Qt::MoveAction, &foreign, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_view.viewport(), &enter);
+    EXPECT_FALSE(enter.isAccepted());
+}
+
 TEST_F(NavgTreeTest, ADragBeginsOnlyAfterThePointerMovesMoreThanSixPixels)
 {
     struct Case
@@ -510,13 +566,21 @@ TEST_F(NavgTreeTest, ADragBeginsOnlyAfterThePointerMovesMoreThanSixPixels)
     }
 }
 
-TEST(NavgTreeCursors, BothDragCursorsAreDrawn)
+TEST(NavgTreeCursors, TheFourDragCursorsAndTheTwoTreeImagesAreDrawn)
 {
-    for (const QPixmap& cursor : {NavgTree::SubFolderCursor(), NavgTree::BrotherFolderCursor()}) {
-        EXPECT_FALSE(cursor.isNull());
-        EXPECT_EQ(cursor.size(), QSize(32, 32));
+    const std::array<QPixmap, 4> cursors{NavgTree::SubFolderCursor(),
+                                         NavgTree::BrotherFolderCursor(),
+                                         NavgTree::EntryCopyCursor(false),
+                                         NavgTree::EntryCopyCursor(true)};
+    for (size_t i = 0; i < cursors.size(); ++i) {
+        EXPECT_FALSE(cursors[i].isNull());
+        EXPECT_EQ(cursors[i].size(), QSize(32, 32));
+        for (size_t j = 0; j < i; ++j)
+            EXPECT_NE(cursors[i].toImage(), cursors[j].toImage());
     }
-    EXPECT_NE(NavgTree::SubFolderCursor().toImage(), NavgTree::BrotherFolderCursor().toImage());
+    for (int image : {0, 1})
+        EXPECT_EQ(NavgTree::TreeImageList(image).size(), QSize(16, 16));
+    EXPECT_NE(NavgTree::TreeImageList(0).toImage(), NavgTree::TreeImageList(1).toImage());
 }
 
 } // namespace
