@@ -78,6 +78,11 @@ void RecordStore::Update(RecordIndex index, Record record)
 {
     if (!IsLive(index))
         return;
+    // Storing what is there already is no change, so an entry opened and closed unchanged
+    // leaves the book unmodified.
+    const RecordView stored = At(index);
+    if (std::equal(record.begin(), record.end(), stored.begin(), stored.end()))
+        return;
     Record before = Take(index);
     Put(index, std::move(record));
     Log({LogEntry::Kind::Update, index, std::move(before), 0});

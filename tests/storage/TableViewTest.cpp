@@ -176,6 +176,28 @@ TEST_F(TableViewTest, RollbackUndoesInsertsEditsAndDeletesAfterTheSavepoint)
     EXPECT_EQ(m_work.SavePoint(), savePoint);
 }
 
+TEST_F(TableViewTest, PostingAnUnchangedRecordIsNoChange)
+{
+    Add(1, QStringLiteral("Ann"));
+    const int before = m_work.SavePoint();
+    const int changes = m_work.ChangeCount();
+    m_work.Edit();
+    m_work.FieldByName(u"Name").SetValue(QStringLiteral("Ann"));
+    m_work.Post();
+    EXPECT_EQ(m_work.SavePoint(), before);
+    EXPECT_EQ(m_work.ChangeCount(), changes);
+    // A value set and set back is no change either; a real one is.
+    m_work.Edit();
+    m_work.FieldByName(u"OrgID").SetValue(7);
+    m_work.FieldByName(u"OrgID").SetValue(0);
+    m_work.Post();
+    EXPECT_EQ(m_work.ChangeCount(), changes);
+    m_work.Edit();
+    m_work.FieldByName(u"OrgID").Clear();
+    m_work.Post();
+    EXPECT_EQ(m_work.ChangeCount(), changes + 1);
+}
+
 TEST_F(TableViewTest, MergeAndUnloggedChangesEndTheWayBack)
 {
     Add(1, QStringLiteral("Ann"));
