@@ -1,8 +1,7 @@
 // Reading and writing the tree and the compound surname list of a book.
 #include "app/BookMembers.h"
 
-#include <QFile>
-
+#include "editing/UEditMT.h"
 #include "navigation/Utreemt.h"
 #include "storage/Package.h"
 
@@ -14,14 +13,16 @@ const QString kSurnameFile = QStringLiteral("surname.dff");
 
 QString BookMembers::Load(const QString& folder)
 {
-    QFile surnames(Package::MemberFilePath(folder, kSurnameFile));
-    if (!surnames.open(QIODevice::ReadOnly))
-        return QStringLiteral("Cannot open file \"%1\" (%2)")
-            .arg(surnames.fileName(), surnames.errorString());
-    const QByteArray list = surnames.readAll();
-    if (const TreeFileResult tree = m_tree.LoadTree(folder); !tree)
+    // The open book keeps its list when the new book's tree fails to load.
+    const QStringList previous = m_edit.CompoundSurnames();
+    const QByteArray previousFile = m_edit.CompoundSurnameFile();
+    QString error;
+    if (!m_edit.LoadCompoundSurnames(Package::MemberFilePath(folder, kSurnameFile), &error))
+        return error;
+    if (const TreeFileResult tree = m_tree.LoadTree(folder); !tree) {
+        m_edit.SetCompoundSurnames(previous, previousFile);
         return tree.error;
-    m_surnames = list;
+    }
     return {};
 }
 
@@ -29,9 +30,8 @@ QString BookMembers::Save(const QString& folder) const
 {
     if (const TreeFileResult tree = m_tree.SaveTree(folder); !tree)
         return tree.error;
-    QFile surnames(folder + kSurnameFile);
-    if (!surnames.open(QIODevice::WriteOnly) || surnames.write(m_surnames) != m_surnames.size())
-        return QStringLiteral("Cannot write file \"%1\" (%2)")
-            .arg(surnames.fileName(), surnames.errorString());
+    QString error;
+    if (!m_edit.SaveCompoundSurnames(folder + kSurnameFile, &error))
+        return error;
     return {};
 }

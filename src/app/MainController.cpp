@@ -28,8 +28,11 @@ MainController::MainController(MainWindowView& window, Prompter& prompter,
     : m_window(window), m_prompter(prompter),
       m_options(WithSeparator(programFolder) + QStringLiteral("aa.ini")),
       m_package(m_data, m_options, m_state, *this, prompter),
-      m_commands(m_package, m_options, m_state, window, prompter)
+      m_commands(m_package, m_options, m_state, window, prompter),
+      m_entryCommands(m_edit, m_list, m_search, m_tree, m_selection, m_options, window, prompter),
+      m_entryDrop(m_edit, m_list, m_selection, prompter)
 {
+    m_edit.SetTree(m_tree);
     m_state.ProgramFolder = WithSeparator(programFolder);
     m_options.ReadAll();
     if (!m_options.DataDir.isEmpty()) {
@@ -156,35 +159,18 @@ void MainController::SelectCategory(qint32 number)
         m_list.ListCategory(number);
     } else if (number == CTreeMT::SearchNodeNumber) {
         WaitCursor wait(m_prompter);
-        m_data.NameDataSet.SetFilter(QStringLiteral("OrgID=-1"));
+        m_search.ApplySearch();
     } else if (number == CTreeMT::OrgContactsNumber) {
         m_list.ListOrgContacts();
     }
 }
 
-// Every entry counts, not only the listed ones: a category deleted while an entry outside
-// the list still held it would hand that entry to whichever category takes the number next.
-bool MainController::CategoryInUse(qint32 number) const
-{
-    const RecordStore& store = *m_data.NameDataSet.Store();
-    int slotFields[4];
-    for (int slot = 0; slot < 4; ++slot)
-        slotFields[slot] = store.Fields().IndexOf(QStringLiteral("Group%1").arg(slot + 1));
-    for (RecordIndex index = 0; index < store.SlotCount(); ++index) {
-        if (!store.IsLive(index))
-            continue;
-        const RecordView record = store.At(index);
-        for (int field : slotFields)
-            if (field >= 0 && record[size_t(field)].IsNumber() &&
-                record[size_t(field)].Number() == number)
-                return true;
-    }
-    return false;
-}
-
 void MainController::AttachTables(TCardData& data)
 {
     m_list.AttachTables(data.NameDataSet, data.AgentDataSet);
+    m_edit.AttachEntryTable(data.NameDataSet);
+    m_edit.AttachOrgTable(data.AgentDataSet);
+    m_search.SetTables(data.NameDataSet, data.AgentLookDataSet);
 }
 
 QString MainController::LoadMembers(const QString& folder)
@@ -199,14 +185,14 @@ QString MainController::SaveMembers(const QString& folder)
 
 void MainController::RefillInitials()
 {
-    m_initials.Rebuild(m_data.NameDataSet);
-    m_window.FillSurnameGrid(m_initials.List());
+    m_edit.RebuildInitials();
+    m_window.FillSurnameGrid(m_edit.InitialsList());
 }
 
 void MainController::BookOpened()
 {
     RefillInitials();
-    if (m_initials.HasYellowEntries())
+    if (m_edit.HasYellowEntries())
         m_tree.AddOrgContactsNode();
     if (!m_window.BookUIEnabled())
         m_window.EnableBookUI();

@@ -8,9 +8,13 @@
 
 #include "app/BookCommands.h"
 #include "app/BookMembers.h"
+#include "app/EntryCommands.h"
+#include "app/EntryDrop.h"
+#include "editing/UEditMT.h"
 #include "navigation/RowSelection.h"
 #include "navigation/URecListMT.h"
 #include "navigation/Utreemt.h"
+#include "search/USearchMT.h"
 #include "storage/BookHost.h"
 #include "storage/BookState.h"
 #include "storage/CardDataMod.h"
@@ -44,6 +48,12 @@ public:
     virtual void UpdateNetServicesMenu() = 0;
     virtual void SetOutlookPasteVisible(bool visible) = 0;
     virtual bool QuickSearchOpen() const = 0;
+    // The number of the tree's selected node; the root's when none is selected.
+    virtual qint32 SelectedCategory() const = 0;
+    // Selects the tree's node of that number, which lists its entries.
+    virtual void SelectCategoryNode(qint32 number) = 0;
+    virtual void FocusTree() = 0;
+    virtual void FocusEntryList() = 0;
 };
 
 class MainController : public BookHost
@@ -64,18 +74,20 @@ public:
     // category its entries, the search results node the last search (nothing before the
     // first search), "Org Contacts" the yellow page entries; other nodes change nothing.
     void SelectCategory(qint32 number);
-    // Whether any entry of the book, listed or not, holds the category in a slot.
-    bool CategoryInUse(qint32 number) const;
 
     TCardData& Data() { return m_data; }
     CTreeMT& Tree() { return m_tree; }
     CRecListMT& List() { return m_list; }
     RowSelection& Selection() { return m_selection; }
-    const SurnameInitials& Initials() const { return m_initials; }
+    CEditMT& Edit() { return m_edit; }
+    CSearchMT& Search() { return m_search; }
+    const SurnameInitials& Initials() const { return m_edit.Initials(); }
     OptionType& Options() { return m_options; }
     BookState& State() { return m_state; }
     PackageController& Package() { return m_package; }
     BookCommands& Commands() { return m_commands; }
+    EntryCommands& EntryActions() { return m_entryCommands; }
+    EntryDrop& Drop() { return m_entryDrop; }
 
     // Where the decrypted members of an open book are kept: a folder of the user's own.
     static QString DefaultWorkFolder();
@@ -96,10 +108,13 @@ private:
     CTreeMT m_tree;
     CRecListMT m_list;
     RowSelection m_selection;
-    SurnameInitials m_initials;
-    BookMembers m_members{m_tree};
+    CEditMT m_edit;
+    CSearchMT m_search;
+    BookMembers m_members{m_tree, m_edit};
     OptionType m_options;
     BookState m_state;
     PackageController m_package;
     BookCommands m_commands;
+    EntryCommands m_entryCommands;
+    EntryDrop m_entryDrop;
 };

@@ -113,6 +113,7 @@ constexpr const char* kBookCommands[] = {
     "A_EditRecord",
     "A_AddRecord",
     "A_DeleteRecords",
+    "A_DeleteCategoryOfRecords",
     "A_ClearIsolatedOrg",
     "A_ExportToClipboard",
     "A_Save",

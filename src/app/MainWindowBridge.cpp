@@ -2,28 +2,15 @@
 #include "app/MainWindowBridge.h"
 
 #include <QCloseEvent>
-#include <QHeaderView>
-#include <QTableView>
 
+#include "app/EntryListBridge.h"
 #include "app/MainForm.h"
-#include "navigation/NameListModel.h"
+#include "editing/MainEdit.h"
 #include "navigation/NavgTree.h"
+#include "navigation/RecDBGrid.h"
+#include "search/SearchForm.h"
 #include "storage/OptionFm.h"
 #include "storage/OptionsController.h"
-
-namespace {
-
-QVariantMap CurrentRecord(TableView& view)
-{
-    QVariantMap values;
-    if (view.IsEmpty())
-        return values;
-    for (int field = 0; field < view.FieldCount(); ++field)
-        values.insert(view.Fields().At(field).name, FieldRef(view, field).Value());
-    return values;
-}
-
-} // namespace
 
 MainWindowBridge::MainWindowBridge(TMainQVZorek& window, Prompter& prompter)
     : m_window(window), m_prompter(prompter)
@@ -36,11 +23,9 @@ MainWindowBridge::~MainWindowBridge() = default;
 void MainWindowBridge::Attach(MainController& controller)
 {
     m_controller = &controller;
-    TCardData& data = controller.Data();
-
     m_tree = new NavgTree(controller.Tree(), m_prompter, &m_window);
-    m_tree->SetCategoryInUse(
-        [&controller](qint32 number) { return controller.CategoryInUse(number); });
+    m_tree->SetCanDeleteCategory(
+        [&controller](CTreeNode* node) { return controller.Edit().CanDeleteCategory(node); });
     m_window.SetNavgTree(m_tree);
     QObject::connect(m_tree, &NavgTree::NodeSelected, this, [this](qint32 number) {
         m_controller->SelectCategory(number);
@@ -48,27 +33,12 @@ void MainWindowBridge::Attach(MainController& controller)
     });
     QObject::connect(m_tree, &NavgTree::TreeChanged, this,
                      [this] { m_controller->State().TreeModified = true; });
-
-    m_grid = new QTableView(&m_window);
-    m_grid->setObjectName(QStringLiteral("RecDBGrid"));
-    m_names = new NameListModel(data.NameDataSet, m_grid);
-    m_grid->setModel(m_names);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->horizontalHeader()->setStretchLastSection(true);
-    m_grid->verticalHeader()->hide();
-    m_window.SetRecDBGrid(m_grid);
-    QObject::connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-                     [this](const QModelIndex& current) {
-                         if (current.isValid())
-                             m_controller->Data().NameDataSet.SetRecNo(current.row() + 1);
-                         ShowCurrentEntry();
-                         RefreshStatus();
-                     });
-    QObject::connect(m_names, &QAbstractItemModel::modelReset, this, [this] {
-        ShowCurrentEntry();
+    QObject::connect(m_tree, &NavgTree::EntriesDropped, this, [this](qint32 target, bool copy) {
+        m_controller->Drop().DropEntries(target, SelectedCategory(), copy);
         RefreshStatus();
     });
+
+    m_entryList = std::make_unique<EntryListBridge>(m_window, controller, *m_tree, m_prompter);
 
     BookCommands& commands = controller.Commands();
     m_window.ConnectCommand(QStringLiteral("A_Save"), [&commands] { commands.SaveCurrentBook(); });
@@ -81,10 +51,41 @@ void MainWindowBridge::Attach(MainController& controller)
     QObject::connect(&m_window, &TMainQVZorek::DeleteBookClicked, this,
                      [&commands](int position) { commands.DeleteListedBook(position); });
 
+    EntryCommands& entries = controller.EntryActions();
+    m_window.ConnectCommand(QStringLiteral("A_DeleteRecords"), [this, &entries] {
+        entries.DeleteRecords();
+        RefreshStatus();
+    });
+    m_window.ConnectCommand(QStringLiteral("A_DeleteCategoryOfRecords"), [this, &entries] {
+        entries.DeleteCategoryOfRecords();
+        RefreshStatus();
+    });
+    m_editWindow = new TEditFm(&m_window);
+    m_editWindow->SetEditModel(controller.Edit(), m_prompter);
+    m_editWindow->SetPlacement(&m_window,
+                               m_window.findChild<QWidget*>(QStringLiteral("RightPanel")));
+    entries.SetEditWindow(m_editWindow);
+    m_window.ConnectCommand(QStringLiteral("A_AddRecord"), [this, &entries] {
+        entries.AddRecord();
+        RefreshStatus();
+    });
+    m_window.ConnectCommand(QStringLiteral("A_EditRecord"), [this, &entries] {
+        entries.EditRecord();
+        RefreshStatus();
+    });
+    m_window.ConnectCommand(QStringLiteral("A_ClearIsolatedOrg"), [this, &entries] {
+        entries.ClearIsolatedOrg();
+        RefreshStatus();
+    });
+
     m_options =
         std::make_unique<OptionsController>(controller.Options(), controller.State(), m_prompter);
     m_optionsDialog = new TOptionFm(*m_options, &m_window);
     m_window.ConnectCommand(QStringLiteral("A_Options"), [this] { ShowOptions(); });
+
+    m_searchForm = new TSearchFm(&m_window);
+    m_searchForm->SetQuickSearchOpen(controller.Options().QuickSearchOpen);
+    m_window.ConnectCommand(QStringLiteral("A_Search"), [this] { A_SearchExecute(); });
 }
 
 void MainWindowBridge::ShowOptions()
@@ -95,20 +96,49 @@ void MainWindowBridge::ShowOptions()
     }
 }
 
-void MainWindowBridge::ShowCurrentEntry()
+namespace {
+
+// The search moves the tree to its results node and the focus to the list it fills.
+class SearchResultsBridge : public SearchResultsView
 {
-    TCardData& data = m_controller->Data();
-    m_window.ShowEntry(CurrentRecord(data.NameDataSet), CurrentRecord(data.AgentDataSet));
+public:
+    SearchResultsBridge(MainWindowView& window, EntryListController* list)
+        : m_window(window), m_list(list)
+    {}
+    void ShowSearchNode() override
+    {
+        m_window.FocusTree();
+        m_window.SelectCategoryNode(CTreeMT::SearchNodeNumber);
+    }
+    void ShowFoundEntries() override
+    {
+        m_window.FocusEntryList();
+        if (m_list)
+            m_list->SetSource(ListSource::FromLookup);
+    }
+
+private:
+    MainWindowView& m_window;
+    EntryListController* m_list;
+};
+
+} // namespace
+
+void MainWindowBridge::A_SearchExecute()
+{
+    m_searchForm->SetFields(SearchController::SearchableLabels(m_controller->Options()));
+    m_searchForm->PlaceBeside(m_window, m_window.findChild<QWidget*>(QStringLiteral("RightPanel")));
+    const SearchRequest request = m_searchForm->Run();
+    SearchResultsBridge results(*this, m_entryList ? &m_entryList->List() : nullptr);
+    SearchController(m_controller->Search(), m_controller->Options(), m_prompter)
+        .Finish(request, results);
+    RefreshStatus();
 }
 
 void MainWindowBridge::RefreshStatus()
 {
-    TCardData& data = m_controller->Data();
-    const int selected = m_grid ? int(m_grid->selectionModel()->selectedRows().size()) : 0;
-    m_window.SetStatusText(QStringLiteral("%1 Entries; %2 Listed; %3 Selected")
-                               .arg(data.NameLookDataset.RecordCount())
-                               .arg(data.NameDataSet.RecordCount())
-                               .arg(selected));
+    if (m_entryList)
+        m_entryList->RefreshStatus();
 }
 
 void MainWindowBridge::AddBookItems(const QString& name)
@@ -147,6 +177,31 @@ void MainWindowBridge::CloseMainWindow()
     m_window.close();
 }
 
+qint32 MainWindowBridge::SelectedCategory() const
+{
+    const CTreeNode* node = m_tree ? m_tree->SelectedNode() : nullptr;
+    return node ? node->Number() : CTreeMT::RootNumber;
+}
+
+void MainWindowBridge::SelectCategoryNode(qint32 number)
+{
+    if (CTreeNode* node = m_tree ? m_controller->Tree().NodeOfNumber(number) : nullptr)
+        m_tree->SelectNode(node);
+}
+
+void MainWindowBridge::FocusTree()
+{
+    m_window.ShowSurNameGrid(false);
+    if (m_tree)
+        m_tree->setFocus();
+}
+
+void MainWindowBridge::FocusEntryList()
+{
+    if (m_entryList && m_entryList->Grid())
+        m_entryList->Grid()->setFocus();
+}
+
 void MainWindowBridge::ShowTreeTop()
 {
     m_window.ShowSurNameGrid(false);
@@ -157,7 +212,11 @@ void MainWindowBridge::ShowTreeTop()
     m_tree->setFocus();
 }
 
-void MainWindowBridge::FillSurnameGrid(const QStringList&) {}
+void MainWindowBridge::FillSurnameGrid(const QStringList& initials)
+{
+    if (m_entryList)
+        m_entryList->FillSurnameGrid(initials);
+}
 
 void MainWindowBridge::ShowLock(bool locked)
 {
@@ -167,6 +226,13 @@ void MainWindowBridge::ShowLock(bool locked)
 void MainWindowBridge::ApplyFonts(const OptionType& options)
 {
     m_window.ApplyFonts(options);
+    // The edit window takes the name and size of the right panel's font, not its colour.
+    if (m_editWindow) {
+        QFont font = m_editWindow->font();
+        font.setFamily(options.RecViewFontname);
+        font.setPointSize(options.RecViewFontSize);
+        m_editWindow->setFont(font);
+    }
 }
 
 MainWindowView::Sizes MainWindowBridge::CurrentSizes() const
@@ -204,9 +270,12 @@ void MainWindowBridge::SetOutlookPasteVisible(bool visible)
     m_window.SetOutlookCommandsVisible(visible);
 }
 
-// Until the search dialog exists, its "Quick Search" group keeps the state it was read with.
+// The search dialog's "Quick Search" group as the user left it; until the dialog exists, the
+// state it was read with.
 bool MainWindowBridge::QuickSearchOpen() const
 {
+    if (m_searchForm)
+        return m_searchForm->QuickSearchOpen();
     return !m_controller || m_controller->Options().QuickSearchOpen;
 }
 

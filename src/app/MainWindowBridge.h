@@ -8,11 +8,12 @@
 
 #include "app/MainController.h"
 
-class NameListModel;
+class EntryListBridge;
+class TEditFm;
 class NavgTree;
-class QTableView;
 class TMainQVZorek;
 class TOptionFm;
+class TSearchFm;
 class OptionsController;
 
 class MainWindowBridge : public QObject, public MainWindowView
@@ -41,22 +42,28 @@ public:
     void UpdateNetServicesMenu() override;
     void SetOutlookPasteVisible(bool visible) override;
     bool QuickSearchOpen() const override;
+    qint32 SelectedCategory() const override;
+    void SelectCategoryNode(qint32 number) override;
+    void FocusTree() override;
+    void FocusEntryList() override;
 
 protected:
     // The close question runs before the window closes; Cancel keeps it open.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void ShowCurrentEntry();
     void RefreshStatus();
     void ShowOptions();
+    // Opens the search dialog and runs the search it asks for.
+    void A_SearchExecute();
 
     TMainQVZorek& m_window;
     Prompter& m_prompter;
     MainController* m_controller = nullptr;
     NavgTree* m_tree = nullptr;
-    QTableView* m_grid = nullptr;
-    NameListModel* m_names = nullptr;
+    std::unique_ptr<EntryListBridge> m_entryList;
+    TEditFm* m_editWindow = nullptr;
     std::unique_ptr<OptionsController> m_options;
     TOptionFm* m_optionsDialog = nullptr;
+    TSearchFm* m_searchForm = nullptr;
 };

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <memory>
 
 #include "app/AboutForm.h"
 #include "app/MainController.h"
@@ -23,13 +24,15 @@ int main(int argc, char* argv[])
     splash.show();
     QApplication::processEvents();
 
+    // The controller goes last: the window's views show its tables until they are gone.
+    std::unique_ptr<MainController> controller;
     TMainQVZorek mainWindow;
     QtPrompter prompter(&mainWindow);
     MainWindowBridge bridge(mainWindow, prompter);
-    MainController controller(bridge, prompter, QDir::currentPath());
-    bridge.Attach(controller);
+    controller = std::make_unique<MainController>(bridge, prompter, QDir::currentPath());
+    bridge.Attach(*controller);
     mainWindow.show();
-    controller.FormShow();
+    controller->FormShow();
 
     splash.SetOkButtonVisible(true);
     splash.close();

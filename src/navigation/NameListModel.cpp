@@ -1,23 +1,25 @@
 // The entry list's item model over the working entry view.
 #include "navigation/NameListModel.h"
 
+#include <QPointer>
+
 #include "storage/TableView.h"
 
 NameListModel::NameListModel(TableView& entries, QObject* parent)
     : QAbstractTableModel(parent), m_entries(entries)
 {
     // A change of the listed rows or their values redraws the list; long loops suspend
-    // this through the view and are shown once at their end.
-    m_entries.SetOnDataChanged([this] {
-        beginResetModel();
-        endResetModel();
+    // this through the view and are shown once at their end. The view may outlive the
+    // model and the model the view, so neither is touched once the other has gone.
+    m_entries.SetOnDataChanged([model = QPointer<NameListModel>(this)] {
+        if (!model)
+            return;
+        model->beginResetModel();
+        model->endResetModel();
     });
 }
 
-NameListModel::~NameListModel()
-{
-    m_entries.SetOnDataChanged({});
-}
+NameListModel::~NameListModel() = default;
 
 int NameListModel::rowCount(const QModelIndex& parent) const
 {

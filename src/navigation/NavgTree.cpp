@@ -147,7 +147,8 @@ void NavgTree::A_DeleteCategoryNodeExecute()
     if (!node)
         return;
     m_deleting = true;
-    const CTreeMT::DeleteOutcome outcome = m_tree.DeleteCategoryNode(node, m_inUse);
+    const CTreeMT::DeleteOutcome outcome =
+        m_canDelete ? m_canDelete(node) : m_tree.DeleteCategoryNode(node);
     m_deleting = false;
     switch (outcome) {
     case CTreeMT::DeleteOutcome::Deleted:

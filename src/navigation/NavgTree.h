@@ -49,8 +49,10 @@ public:
     // Makes node the selection and announces it through NodeSelected, even when it was
     // selected already, so that its entries are listed again.
     void SelectNode(CTreeNode* node);
-    // The check that a category still holds entries, asked before it is deleted.
-    void SetCategoryInUse(CTreeMT::CategoryInUse inUse) { m_inUse = std::move(inUse); }
+    // Deletes a category when it may go (no child categories, no entries in it); without
+    // one, categories are deleted whatever entries hold them.
+    using CategoryDeleter = std::function<CTreeMT::DeleteOutcome(CTreeNode* node)>;
+    void SetCanDeleteCategory(CategoryDeleter deleter) { m_canDelete = std::move(deleter); }
 
     // Add Category: a "New Category" under the selected node, selected and opened for renaming.
     void A_AddNoteExecute();
@@ -118,7 +120,7 @@ private:
     CTreeMT& m_tree;
     Prompter& m_prompter;
     TreeItemModel* m_model;
-    CTreeMT::CategoryInUse m_inUse;
+    CategoryDeleter m_canDelete;
     QAction* m_addNote;
     QAction* m_editCurrentNode;
     QAction* m_deleteCategoryNode;

@@ -9,6 +9,16 @@ void RowSelection::Add(const Bookmark& row)
     Changed();
 }
 
+void RowSelection::AddRows(const std::vector<Bookmark>& rows)
+{
+    const int before = m_rows.Count();
+    for (const Bookmark& row : rows)
+        if (!m_rows.Contains(row))
+            m_rows.Add(row);
+    if (m_rows.Count() != before)
+        Changed();
+}
+
 void RowSelection::Remove(const Bookmark& row)
 {
     if (!m_rows.Contains(row))

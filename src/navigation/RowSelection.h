@@ -15,6 +15,8 @@ public:
     bool Contains(const Bookmark& row) const { return m_rows.Contains(row); }
 
     void Add(const Bookmark& row);
+    // Adds the rows in order, skipping those already selected; told once.
+    void AddRows(const std::vector<Bookmark>& rows);
     void Remove(const Bookmark& row);
     void Clear();
 

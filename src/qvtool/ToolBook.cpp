@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <QTextStream>
 
-
 Prompter::Answer CommandLinePrompter::Message(const QString& text, Icon, Buttons buttons)
 {
     QTextStream(stderr) << text << '\n';
@@ -24,6 +23,8 @@ ToolBook::ToolBook(const QString& password)
       m_controller(m_data, m_options, m_state, *this, m_prompter), m_password(password)
 {
     m_state.WorkFolder = m_scratch.filePath(QStringLiteral("QV")) + u'/';
+    m_edit.SetTree(m_tree);
+    AttachTables(m_data);
 }
 
 bool ToolBook::Open(const QString& path)
@@ -39,6 +40,12 @@ bool ToolBook::Save(const QString& path)
 {
     m_options.CurrentPassword = m_password;
     return m_controller.SavePackage(path);
+}
+
+void ToolBook::AttachTables(TCardData& data)
+{
+    m_edit.AttachEntryTable(data.NameDataSet);
+    m_edit.AttachOrgTable(data.AgentDataSet);
 }
 
 QString ToolBook::LoadMembers(const QString& folder)

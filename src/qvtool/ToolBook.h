@@ -9,6 +9,7 @@
 
 #include "app/BookMembers.h"
 #include "app/Prompter.h"
+#include "editing/UEditMT.h"
 #include "navigation/Utreemt.h"
 #include "storage/BookHost.h"
 #include "storage/CardDataMod.h"
@@ -55,9 +56,9 @@ public:
     TCardData& Data() { return m_data; }
     CTreeMT& Tree() { return m_tree; }
     OptionType& Options() { return m_options; }
-    QByteArray& Surnames() { return m_members.Surnames(); }
+    CEditMT& Edit() { return m_edit; }
 
-    void AttachTables(TCardData&) override {}
+    void AttachTables(TCardData& data) override;
     QString LoadMembers(const QString& folder) override;
     QString SaveMembers(const QString& folder) override;
     void BookOpened() override {}
@@ -68,7 +69,8 @@ private:
     QTemporaryDir m_scratch;
     TCardData m_data;
     CTreeMT m_tree;
-    BookMembers m_members{m_tree};
+    CEditMT m_edit;
+    BookMembers m_members{m_tree, m_edit};
     OptionType m_options;
     BookState m_state;
     CommandLinePrompter m_prompter;

@@ -9,6 +9,7 @@
 
 #include "qvtool/SyntheticBook.h"
 #include "qvtool/ToolBook.h"
+#include "search/SearchController.h"
 #include "storage/DatabaseError.h"
 #include "storage/Package.h"
 
@@ -79,7 +80,11 @@ int Usage()
              "[--fields F1,F2,...] [--count]\n"
              "  qvtool info BOOK.qvp [--password PW]\n"
              "  qvtool tree BOOK.qvp [--password PW]\n"
-             "  qvtool template BOOK.qvp --members DIR --default-org NAME\n";
+             "  qvtool template BOOK.qvp --members DIR --default-org NAME\n"
+             "  qvtool add BOOK.qvp [--password PW] FIELD=VALUE...   (Name=, or SurName=, "
+             "GivenName=, MidName=;\n"
+             "                  Company=ORG; Category=PATH; any other entry field)\n"
+             "  qvtool search BOOK.qvp [--password PW] --text T [--logic AND|OR] LABEL...\n";
     return kUsageError;
 }
 
@@ -133,7 +138,8 @@ int Generate(const Arguments& args)
     ToolBook book(args.options.value(QStringLiteral("password")));
     GenerateSyntheticBook(book.Data(), options);
     AddSyntheticCategories(book.Tree(), options.categories);
-    book.Surnames() = QStringLiteral("欧阳\r\n司马\r\n诸葛\r\n上官\r\n").toUtf8();
+    book.Edit().SetCompoundSurnames({QStringLiteral("欧阳"), QStringLiteral("司马"),
+                                     QStringLiteral("诸葛"), QStringLiteral("上官")});
     return book.Save(file) ? 0 : kFailure;
 }
 
@@ -236,14 +242,201 @@ int Template(const Arguments& args)
         Err() << tree.error << '\n';
         return kFailure;
     }
-    QFile surnames(Package::MemberFilePath(members, QStringLiteral("surname.dff")));
-    if (!surnames.open(QIODevice::ReadOnly)) {
-        Err() << "Cannot open file \"" << surnames.fileName() << "\"\n";
+    QString error;
+    if (!book.Edit().LoadCompoundSurnames(
+            Package::MemberFilePath(members, QStringLiteral("surname.dff")), &error)) {
+        Err() << error << '\n';
         return kFailure;
     }
-    book.Surnames() = surnames.readAll();
     book.Data().AgentDataSet.AppendRecord({0, args.options.value(QStringLiteral("default-org"))});
     return book.Save(args.positional.first()) ? 0 : kFailure;
+}
+
+// The value of a FIELD=VALUE argument converted to the field's type; invalid when it does
+// not read as one.
+QVariant FieldValue(FieldType type, const QString& text)
+{
+    switch (type) {
+    case FieldType::Integer: {
+        bool ok = false;
+        const int number = text.toInt(&ok);
+        return ok ? QVariant(number) : QVariant();
+    }
+    case FieldType::Boolean:
+        if (text.compare(QStringLiteral("true"), Qt::CaseInsensitive) == 0)
+            return true;
+        if (text.compare(QStringLiteral("false"), Qt::CaseInsensitive) == 0)
+            return false;
+        return {};
+    case FieldType::Date: {
+        const QDate date = QDate::fromString(text, Qt::ISODate);
+        return date.isValid() ? QVariant(date) : QVariant();
+    }
+    case FieldType::Text:
+    case FieldType::Memo:
+        break;
+    }
+    return text;
+}
+
+// One entry added as the edit window adds it with OK: a new entry with empty category
+// slots, the name through the name rule (or joined from the parts), the org linked by
+// name, a category by its path, the other fields as given; a blank name with an org makes
+// a yellow page entry. Prints the new entry's number.
+int Add(const Arguments& args)
+{
+    if (args.positional.size() < 2)
+        return Usage();
+    // Set by the add itself, never from the command line.
+    static const QStringList kManaged = {QStringLiteral("ClientID"), QStringLiteral("OrgID"),
+                                         QStringLiteral("Group1"),   QStringLiteral("Group2"),
+                                         QStringLiteral("Group3"),   QStringLiteral("Group4"),
+                                         QStringLiteral("Yellow")};
+    static const QStringList kParts = {QStringLiteral("SurName"), QStringLiteral("GivenName"),
+                                       QStringLiteral("MidName")};
+
+    ToolBook book(args.options.value(QStringLiteral("password")));
+    TableView& entries = book.Data().NameDataSet;
+    std::optional<QString> name;
+    std::optional<QString> company;
+    std::optional<QString> category;
+    QMap<QString, QString> parts;
+    std::vector<std::pair<int, QVariant>> values;
+    for (const QString& arg : args.positional.mid(1)) {
+        const qsizetype equals = arg.indexOf(u'=');
+        const QString field = arg.left(equals);
+        const QString value = arg.mid(equals + 1);
+        if (equals <= 0) {
+            Err() << "qvtool: expected FIELD=VALUE: " << arg << '\n';
+            return kFailure;
+        }
+        if (field.compare(QStringLiteral("Name"), Qt::CaseInsensitive) == 0) {
+            name = value;
+        } else if (field.compare(QStringLiteral("Company"), Qt::CaseInsensitive) == 0) {
+            company = value;
+        } else if (field.compare(QStringLiteral("Category"), Qt::CaseInsensitive) == 0) {
+            category = value;
+        } else {
+            const int column = entries.FieldIndex(field);
+            const auto managed = std::find_if(kManaged.begin(), kManaged.end(), [&](auto& f) {
+                return f.compare(field, Qt::CaseInsensitive) == 0;
+            });
+            if (column < 0 || managed != kManaged.end()) {
+                Err() << "qvtool: unknown field: " << field << '\n';
+                return kFailure;
+            }
+            const FieldDef& def = entries.Fields().At(column);
+            const QVariant converted = FieldValue(def.type, value);
+            if (!converted.isValid()) {
+                Err() << "qvtool: not a value of " << def.name << ": " << value << '\n';
+                return kFailure;
+            }
+            if (kParts.contains(def.name))
+                parts.insert(def.name, value);
+            else
+                values.emplace_back(column, converted);
+        }
+    }
+
+    const QString file = args.positional.first();
+    if (!book.Open(file))
+        return kFailure;
+    CEditMT& edit = book.Edit();
+    std::optional<qint32> categoryNumber;
+    if (category) {
+        const QString path =
+            category->isEmpty() || category->endsWith(u'/') ? *category : *category + u'/';
+        const int index = int(edit.CategoryPaths().indexOf(path));
+        categoryNumber = index >= 0 ? edit.NumberAtIndex(index) : std::nullopt;
+        if (!categoryNumber) {
+            Err() << "qvtool: no such category: " << *category << '\n';
+            return kFailure;
+        }
+    }
+
+    edit.NewEntry();
+    for (int slot = 1; slot <= 4; ++slot)
+        edit.SetCategorySlot(slot, CEditMT::kEmptySlot);
+    for (const auto& [column, value] : values)
+        FieldRef(entries, column).SetValue(value);
+    QString typed = name.value_or(QString());
+    if (name) {
+        bool nameChanged = true;
+        bool partsChanged = false;
+        edit.ApplyNameRule(typed, nameChanged, partsChanged);
+    }
+    // Parts given by hand win over those split from the name.
+    for (auto it = parts.cbegin(); it != parts.cend(); ++it)
+        entries.FieldByName(it.key()).SetValue(it.value());
+    if (!name && !parts.isEmpty()) {
+        bool nameChanged = false;
+        bool partsChanged = true;
+        edit.ApplyNameRule(typed, nameChanged, partsChanged);
+    }
+    entries.FieldByName(u"Name").SetValue(typed);
+    edit.LinkOrg(company.value_or(QString()));
+    if (categoryNumber)
+        edit.SetCategorySlot(1, *categoryNumber);
+
+    if (typed.trimmed().isEmpty()) {
+        if (entries.FieldByName(u"OrgID").AsInteger() == CEditMT::kDefaultOrg) {
+            edit.Rollback();
+            Err() << "qvtool: a blank entry (no name and no org) is not added\n";
+            return kFailure;
+        }
+        // A yellow page entry stands for its org and carries the org's name.
+        const QString org = company->trimmed();
+        entries.FieldByName(u"Name").SetValue(org);
+        entries.FieldByName(u"SurName").SetValue(org);
+        entries.FieldByName(u"GivenName").Clear();
+        entries.FieldByName(u"MidName").Clear();
+        entries.FieldByName(u"Yellow").SetValue(true);
+        edit.SetHasYellowEntries(true);
+    } else {
+        edit.AddInitial(entries.FieldByName(u"SurName").AsString());
+    }
+    const int clientId = entries.FieldByName(u"ClientID").AsInteger();
+    edit.CommitEntry();
+    if (!book.Save(file))
+        return kFailure;
+    Out() << clientId << '\n';
+    return 0;
+}
+
+// The search window's Start Search with these field labels selected; prints the entry filter
+// it built and the names it lists.
+int SearchEntries(const Arguments& args)
+{
+    const QString logic = args.options.value(QStringLiteral("logic"), QStringLiteral("AND"));
+    if (args.positional.size() < 2 || !args.options.contains(QStringLiteral("text")) ||
+        (logic != QStringLiteral("AND") && logic != QStringLiteral("OR")))
+        return Usage();
+    ToolBook book(args.options.value(QStringLiteral("password")));
+    if (!book.Open(args.positional.first()))
+        return kFailure;
+    book.Options().ReadAll(); // the field labels the application starts with
+    TCardData& data = book.Data();
+    CSearchMT search;
+    search.SetTables(data.NameDataSet, data.AgentLookDataSet);
+
+    SearchRequest request;
+    request.result = SearchResult::Ok;
+    request.logic = logic == QStringLiteral("OR") ? CSearchMT::Logic::Or : CSearchMT::Logic::And;
+    request.text = args.options.value(QStringLiteral("text")).trimmed();
+    request.fields = args.positional.mid(1);
+    struct : SearchResultsView
+    {
+        void ShowSearchNode() override {}
+        void ShowFoundEntries() override {}
+    } noWindow;
+    CommandLinePrompter prompter{QString()};
+    SearchController(search, book.Options(), prompter).Finish(request, noWindow);
+
+    TableView& names = data.NameDataSet;
+    Out() << names.Filter() << '\n';
+    for (names.First(); !names.Eof(); names.Next())
+        Out() << names.FieldByName(u"Name").AsString() << '\n';
+    return 0;
 }
 
 } // namespace
@@ -256,9 +449,13 @@ int main(int argc, char* argv[])
         return Usage();
     const QString command = args.takeFirst();
     const std::map<QString, std::function<int(const Arguments&)>> commands{
-        {QStringLiteral("generate"), Generate}, {QStringLiteral("list"), List},
-        {QStringLiteral("info"), Info},         {QStringLiteral("tree"), Tree},
+        {QStringLiteral("generate"), Generate},
+        {QStringLiteral("list"), List},
+        {QStringLiteral("info"), Info},
+        {QStringLiteral("tree"), Tree},
         {QStringLiteral("template"), Template},
+        {QStringLiteral("add"), Add},
+        {QStringLiteral("search"), SearchEntries},
     };
     const auto it = commands.find(command);
     if (it == commands.end())

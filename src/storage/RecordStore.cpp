@@ -350,18 +350,31 @@ void RecordStore::Rebuild(Ordering& ordering)
     ordering.version = m_version;
 }
 
-const std::vector<RecordIndex>& RecordStore::Matching(int field, const Cell& value)
+RecordStore::ValueIndex& RecordStore::IndexOf(int field, bool folded)
 {
-    static const std::vector<RecordIndex> none;
-    auto it = std::find_if(m_valueIndexes.begin(), m_valueIndexes.end(),
-                           [&](const auto& index) { return index->field == field; });
+    auto it = std::find_if(m_valueIndexes.begin(), m_valueIndexes.end(), [&](const auto& index) {
+        return index->field == field && index->folded == folded;
+    });
     if (it == m_valueIndexes.end()) {
         m_valueIndexes.push_back(std::make_unique<ValueIndex>());
         m_valueIndexes.back()->field = field;
+        m_valueIndexes.back()->folded = folded;
         it = m_valueIndexes.end() - 1;
     }
     ValueIndex& index = **it;
     Refresh(index);
+    return index;
+}
+
+QString RecordStore::TextKey(const ValueIndex& index, QStringView text)
+{
+    return index.folded ? FoldAsciiCase(text) : text.toString();
+}
+
+const std::vector<RecordIndex>& RecordStore::Matching(int field, const Cell& value)
+{
+    static const std::vector<RecordIndex> none;
+    const ValueIndex& index = IndexOf(field, false);
     if (value.IsText()) {
         const auto found = index.texts.constFind(value.Text().toString());
         return found == index.texts.cend() ? none : *found;
@@ -373,12 +386,20 @@ const std::vector<RecordIndex>& RecordStore::Matching(int field, const Cell& val
     return none;
 }
 
+const std::vector<RecordIndex>& RecordStore::MatchingIgnoringCase(int field, QStringView text)
+{
+    static const std::vector<RecordIndex> none;
+    const ValueIndex& index = IndexOf(field, true);
+    const auto found = index.texts.constFind(FoldAsciiCase(text));
+    return found == index.texts.cend() ? none : *found;
+}
+
 void RecordStore::File(ValueIndex& index, RecordIndex record)
 {
     const Cell& key = At(record)[size_t(index.field)];
     index.keyOf[record] = key;
     if (key.IsText())
-        index.texts[key.Text().toString()].push_back(record);
+        index.texts[TextKey(index, key.Text())].push_back(record);
     else if (key.IsNumber())
         index.numbers[key.Number()].push_back(record);
 }
@@ -387,7 +408,7 @@ void RecordStore::Unfile(ValueIndex& index, RecordIndex record)
 {
     Cell& key = index.keyOf[record];
     if (key.IsText()) {
-        const auto found = index.texts.find(key.Text().toString());
+        const auto found = index.texts.find(TextKey(index, key.Text()));
         if (found != index.texts.end()) {
             EraseValue(*found, record);
             if (found->empty())

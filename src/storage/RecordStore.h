@@ -67,6 +67,9 @@ public:
     // Live records whose field holds exactly this value, through a hash index kept for
     // the field from its first use.
     const std::vector<RecordIndex>& Matching(int field, const Cell& value);
+    // Live records whose text field equals the text with a to z folded, through a second
+    // hash index of folded texts kept for the field from its first use.
+    const std::vector<RecordIndex>& MatchingIgnoringCase(int field, QStringView text);
 
     // Record indexes changed after `version` (each once), or false when the journal no
     // longer reaches back that far and the caller must rebuild from scratch.
@@ -106,6 +109,7 @@ private:
     struct ValueIndex
     {
         int field = -1;
+        bool folded = false;     // texts filed with a to z folded
         std::vector<Cell> keyOf; // per record index: the value it is filed under
         QHash<QString, std::vector<RecordIndex>> texts;
         QHash<qint64, std::vector<RecordIndex>> numbers;
@@ -125,6 +129,8 @@ private:
     void File(ValueIndex& index, RecordIndex record);
     void Unfile(ValueIndex& index, RecordIndex record);
     void Refresh(ValueIndex& index);
+    ValueIndex& IndexOf(int field, bool folded);
+    static QString TextKey(const ValueIndex& index, QStringView text);
 
     size_t Width() const { return size_t(m_fields.Count()); }
     void Put(RecordIndex index, Record record);

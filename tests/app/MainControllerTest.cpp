@@ -6,8 +6,8 @@
 #include <QTemporaryDir>
 
 #include "app/MainController.h"
+#include "support/BookFiles.h"
 #include "support/Files.h"
-#include "support/MemberKeepingHost.h"
 #include "support/ScriptedPrompter.h"
 
 namespace {
@@ -45,6 +45,10 @@ public:
     void UpdateNetServicesMenu() override {}
     void SetOutlookPasteVisible(bool) override {}
     bool QuickSearchOpen() const override { return false; }
+    qint32 SelectedCategory() const override { return CTreeMT::RootNumber; }
+    void SelectCategoryNode(qint32) override {}
+    void FocusTree() override {}
+    void FocusEntryList() override {}
 };
 
 class MainControllerTest : public ::testing::Test
@@ -59,18 +63,12 @@ protected:
     // A book with entries of the given names and surnames.
     void MakeBook(const QString& path, const std::vector<std::pair<QString, QString>>& entries)
     {
-        QDir().mkpath(QFileInfo(path).absolutePath());
         TCardData data;
         data.AgentDataSet.AppendRecord({0, QStringLiteral("Unknown Org")});
         int id = 2001;
         for (const auto& [name, surname] : entries)
             data.NameDataSet.AppendRecord({id++, name, surname});
-        OptionType options(m_dir.filePath(QStringLiteral("scratch.ini")));
-        BookState state;
-        state.WorkFolder = m_dir.filePath(QStringLiteral("make")) + u'/';
-        MemberKeepingHost host;
-        ScriptedPrompter prompter;
-        ASSERT_TRUE(PackageController(data, options, state, host, prompter).SavePackage(path));
+        ASSERT_TRUE(SaveTestBook(data, path, m_dir.path()));
     }
 
     std::unique_ptr<MainController> Start()
@@ -171,12 +169,17 @@ TEST_F(MainControllerTest, TheListFollowsTheSelectedCategory)
         EXPECT_EQ(names.Filter(), QString::fromLatin1(c.filter)) << c.number;
         EXPECT_EQ(names.RecordCount(), c.listed) << c.number;
     }
+    controller->Search().FilterByName(QStringLiteral("Ann"));
+    controller->SelectCategory(1000);
+    controller->SelectCategory(101);
+    EXPECT_EQ(names.Filter(), QStringLiteral("Name='Ann'")) << "101 applies the last search again";
+    EXPECT_EQ(names.RecordCount(), 1);
     controller->SelectCategory(1005);
-    EXPECT_TRUE(controller->CategoryInUse(1005)) << "also while the entry is listed";
+    EXPECT_TRUE(controller->Edit().CategoryInUse(1005)) << "also while the entry is listed";
     controller->SelectCategory(110);
     names.SetFilter(QStringLiteral("OrgID=-1"));
-    EXPECT_TRUE(controller->CategoryInUse(1005)) << "and while it is not";
-    EXPECT_FALSE(controller->CategoryInUse(1006));
+    EXPECT_TRUE(controller->Edit().CategoryInUse(1005)) << "and while it is not";
+    EXPECT_FALSE(controller->Edit().CategoryInUse(1006));
 }
 
 TEST_F(MainControllerTest, CancelAtTheCloseQuestionWritesNothing)

@@ -2,31 +2,27 @@
 // and the close question can keep the window open.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <QDir>
 #include <QTableView>
 #include <QTemporaryDir>
 
 #include "app/MainForm.h"
 #include "app/MainWindowBridge.h"
-#include "support/MemberKeepingHost.h"
+#include "support/BookFiles.h"
 #include "support/ScriptedPrompter.h"
 
 namespace {
 
 void MakeBook(const QString& path, const QStringList& names, const QString& scratch)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
     TCardData data;
     data.AgentDataSet.AppendRecord({0, QStringLiteral("Unknown Org")});
     int id = 2001;
     for (const QString& name : names)
         data.NameDataSet.AppendRecord({id++, name, name});
-    OptionType options(scratch + QStringLiteral("/scratch.ini"));
-    BookState state;
-    state.WorkFolder = scratch + QStringLiteral("/make/");
-    MemberKeepingHost host;
-    ScriptedPrompter prompter;
-    ASSERT_TRUE(PackageController(data, options, state, host, prompter).SavePackage(path));
+    ASSERT_TRUE(SaveTestBook(data, path, scratch));
 }
 
 TEST(Startup, TheDefaultBookIsShownAndTheCloseQuestionCanKeepTheWindowOpen)
@@ -37,10 +33,13 @@ TEST(Startup, TheDefaultBookIsShownAndTheCloseQuestionCanKeepTheWindowOpen)
     MakeBook(program + QStringLiteral("Data/Default.qvp"),
              {QStringLiteral("Zoe"), QStringLiteral("Adam")}, dir.path());
 
+    // As the program does it: the controller outlives the window's views of its tables.
+    std::unique_ptr<MainController> owner;
     TMainQVZorek window;
     ScriptedPrompter prompter;
     MainWindowBridge bridge(window, prompter);
-    MainController controller(bridge, prompter, program);
+    owner = std::make_unique<MainController>(bridge, prompter, program);
+    MainController& controller = *owner;
     controller.State().WorkFolder = dir.filePath(QStringLiteral("QV")) + u'/';
     bridge.Attach(controller);
     window.show();

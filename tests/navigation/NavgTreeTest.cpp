@@ -318,7 +318,9 @@ TEST_F(NavgTreeTest, ShiftDelDeletesAnUnusedLeafOrSaysWhyNot)
         {"an unused leaf: its parent is selected after", 1002, false, true, 1001},
     }};
     // Entries still carry category 1003.
-    m_view.SetCategoryInUse([](qint32 number) { return number == 1003; });
+    m_view.SetCanDeleteCategory([this](CTreeNode* node) {
+        return m_tree.DeleteCategoryNode(node, [](qint32 number) { return number == 1003; });
+    });
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         m_prompter.shown.clear();
@@ -568,10 +570,9 @@ TEST_F(NavgTreeTest, ADragBeginsOnlyAfterThePointerMovesMoreThanSixPixels)
 
 TEST(NavgTreeCursors, TheFourDragCursorsAndTheTwoTreeImagesAreDrawn)
 {
-    const std::array<QPixmap, 4> cursors{NavgTree::SubFolderCursor(),
-                                         NavgTree::BrotherFolderCursor(),
-                                         NavgTree::EntryCopyCursor(false),
-                                         NavgTree::EntryCopyCursor(true)};
+    const std::array<QPixmap, 4> cursors{
+        NavgTree::SubFolderCursor(), NavgTree::BrotherFolderCursor(),
+        NavgTree::EntryCopyCursor(false), NavgTree::EntryCopyCursor(true)};
     for (size_t i = 0; i < cursors.size(); ++i) {
         EXPECT_FALSE(cursors[i].isNull());
         EXPECT_EQ(cursors[i].size(), QSize(32, 32));

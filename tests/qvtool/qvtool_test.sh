@@ -66,5 +66,45 @@ check "a table file lists by filter" \
 check "a filter that does not parse exits 2" 2 "$("$qvtool" list "$work/plain.names.dbf" --filter 'Name=' > /dev/null 2>&1; echo $?)"
 check "an unknown field exits 2" 2 "$("$qvtool" list "$work/plain.names.dbf" --fields Nickname > /dev/null 2>&1; echo $?)"
 
+# add: entries as the edit window adds them with OK, into an encrypted book.
+"$qvtool" generate "$work/add.qvp" --entries 3 --orgs 2 --categories 3 --seed 4 --password pw
+first="$("$qvtool" add "$work/add.qvp" --password pw 'Name=Ann, B. Lee' Company='New Works' 'Category=Family 1' Phone=555)"
+check "add prints the next number" 2004 "$first"
+check "the name went through the name rule and the org was made" "Ann B Lee${tab}Ann${tab}B${tab}Lee${tab}1001${tab}1000${tab}false" \
+  "$("$qvtool" list "$work/add.qvp" --password pw --filter "ClientID=$first" --fields Name,GivenName,MidName,SurName,Group1,Group2,Yellow)"
+"$qvtool" add "$work/add.qvp" --password pw SurName=Stone GivenName=Eve Company='NEW WORKS' > /dev/null
+check "parts make the name; the org is found whatever its case" "Eve Stone${tab}$("$qvtool" list "$work/add.qvp" --password pw --filter "ClientID=$first" --fields OrgID)" \
+  "$("$qvtool" list "$work/add.qvp" --password pw --filter "ClientID=2005" --fields Name,OrgID)"
+"$qvtool" add "$work/add.qvp" --password pw 'Company=Solo Org' > /dev/null
+check "a blank name with an org is a yellow page entry" "Solo Org${tab}Solo Org${tab}true" \
+  "$("$qvtool" list "$work/add.qvp" --password pw --filter "ClientID=2006" --fields Name,SurName,Yellow)"
+check "an unknown field exits 2" 2 "$("$qvtool" add "$work/add.qvp" --password pw Nickname=x > /dev/null 2>&1; echo $?)"
+check "a blank entry exits 2" 2 "$("$qvtool" add "$work/add.qvp" --password pw 'Name= ' > /dev/null 2>&1; echo $?)"
+check "a blank entry says why" "qvtool: a blank entry (no name and no org) is not added" \
+  "$("$qvtool" add "$work/add.qvp" --password pw Phone=1 2>&1 > /dev/null)"
+check "refused adds leave the book as it was" "entries: 6" "$("$qvtool" info "$work/add.qvp" --password pw | head -n 1)"
+
+# search: the search window's Start Search with the given field labels selected.
+"$qvtool" generate "$work/find.qvp" --entries 0 --orgs 0 --categories 0
+"$qvtool" add "$work/find.qvp" 'Name=Ann Smith' 'Company=Anchor Bank' > /dev/null
+"$qvtool" add "$work/find.qvp" 'Name=Bob Smithers' 'Company=Harbour Tools' > /dev/null
+"$qvtool" add "$work/find.qvp" "Name=Pat O'Brien" 'Company=Bank of Hills' > /dev/null
+org_of() { "$qvtool" list "$work/find.qvp" --filter "Name='$1'" --fields OrgID; }
+check "one field: its filter, then the names found, letter case ignored" "Name LIKE '%SMITH%'
+Ann Smith
+Bob Smithers" "$("$qvtool" search "$work/find.qvp" --text ' SMITH ' Name 2>&1)"
+check "a quote in the text is doubled" "Name LIKE '%o''b%'
+Pat O'Brien" "$("$qvtool" search "$work/find.qvp" --text "o'b" Name 2>&1)"
+check "an org field lists the entries of the matching orgs" "(OrgID=$(org_of 'Ann Smith') OR OrgID=$(org_of 'Bob Smithers'))
+Ann Smith
+Bob Smithers" "$("$qvtool" search "$work/find.qvp" --text 'r' Org 2>&1)"
+check "several fields are joined by OR, unknown labels skipped" "Address LIKE '%bank%' OR Name LIKE '%bank%' OR (OrgID=$(org_of 'Ann Smith') OR OrgID=$(org_of "Pat O''Brien"))
+Ann Smith
+Pat O'Brien" "$("$qvtool" search "$work/find.qvp" --text bank --logic AND 'Home Address' Unknown name Org 2>&1)"
+check "an org search without a match lists nobody" "OrgID=-1" \
+  "$("$qvtool" search "$work/find.qvp" --text nowhere --logic OR Org 2>&1)"
+check "an unknown logic is a usage error" 1 "$("$qvtool" search "$work/find.qvp" --text x --logic XOR Name > /dev/null 2>&1; echo $?)"
+check "a search without a label is a usage error" 1 "$("$qvtool" search "$work/find.qvp" --text x > /dev/null 2>&1; echo $?)"
+
 echo "$failures failed"
 [ "$failures" -eq 0 ]
