@@ -249,7 +249,10 @@ void EntryListBridge::RefreshStatus()
 void EntryListBridge::ShowCurrentEntry()
 {
     TCardData& data = m_controller.Data();
-    m_window.ShowEntry(CurrentRecord(data.NameDataSet), CurrentRecord(data.AgentDataSet));
+    // With nothing listed there is no entry, and so no org, to show.
+    const bool listed = !data.NameDataSet.IsEmpty();
+    m_window.ShowEntry(listed ? CurrentRecord(data.NameDataSet) : QVariantMap{},
+                       listed ? CurrentRecord(data.AgentDataSet) : QVariantMap{});
     if (QWidget* name = m_window.findChild<QWidget*>(QStringLiteral("NameView"))) {
         const QString hint = EntryListController::NameHint(data.NameDataSet);
         name->setToolTip(hint);

@@ -7,6 +7,7 @@
 #include "storage/OptionType.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDate>
 #include <QFileInfo>
 #include <QFontInfo>
@@ -14,6 +15,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -30,6 +32,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -160,6 +163,8 @@ TMainQVZorek::TMainQVZorek(QWidget* parent) : QMainWindow(parent)
     UpdateNetServicesMenu();
     SetOutlookCommandsVisible(false);
     resize(860, 600);
+    // The views are made later, by whoever fills the window's areas; every one is looked at.
+    qApp->installEventFilter(this);
 }
 
 TMainQVZorek::~TMainQVZorek() = default;
@@ -610,6 +615,32 @@ void TMainQVZorek::ShowLongHint(const QString& hint)
 {
     const qsizetype bar = hint.indexOf(QLatin1Char('|'));
     m_hintPanel->setText(bar < 0 ? hint : hint.mid(bar + 1));
+}
+
+bool TMainQVZorek::CommandShortcutIn(QObject* watched, const QKeyEvent& key) const
+{
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this)
+        return false;
+    const auto* line = qobject_cast<QLineEdit*>(widget);
+    const auto* memo = qobject_cast<QPlainTextEdit*>(widget);
+    const bool showsOnly = (line && line->isReadOnly()) || (memo && memo->isReadOnly()) ||
+                           qobject_cast<QAbstractItemView*>(widget);
+    if (!showsOnly)
+        return false;
+    const QKeySequence pressed(key.keyCombination());
+    return std::any_of(m_actionList.begin(), m_actionList.end(), [&](const QAction* action) {
+        return action->isEnabled() && action->shortcut() == pressed;
+    });
+}
+
+bool TMainQVZorek::eventFilter(QObject* watched, QEvent* event)
+{
+    // Kept from the view, the key goes on to the window's shortcut.
+    if (event->type() == QEvent::ShortcutOverride &&
+        CommandShortcutIn(watched, *static_cast<QKeyEvent*>(event)))
+        return true;
+    return QMainWindow::eventFilter(watched, event);
 }
 
 bool TMainQVZorek::event(QEvent* e)

@@ -99,6 +99,9 @@ signals:
 
 protected:
     bool event(QEvent* e) override;
+    // The commands' shortcuts work in every view of the window that only shows: a read-only
+    // box or a list does not keep Ctrl+A, Ctrl+E and the like for itself.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateActions();
@@ -117,6 +120,8 @@ private:
     void A_AboutExecute();
     void OpenItemClicked(QMenu* menu, QAction* item);
     void DrawLock();
+    // Whether the key is the shortcut of an enabled command and the widget only shows.
+    bool CommandShortcutIn(QObject* watched, const QKeyEvent& key) const;
 
     QList<QAction*> m_actionList;
     QHash<QString, QAction*> m_commands;

@@ -194,6 +194,20 @@ TEST_F(EntryListWindow, SelectedEntriesDroppedOnACategoryGoIntoIt)
     EXPECT_TRUE(m_controller.Package().IsBookModified());
 }
 
+TEST_F(EntryListWindow, AnEmptyListingShowsNeitherEntryNorOrg)
+{
+    const auto shown = [this](const char* view) {
+        return m_window.findChild<QLineEdit*>(QString::fromLatin1(view))->text();
+    };
+    ClickRow(0);
+    ASSERT_EQ(shown("NameView"), QStringLiteral("Andy Smith"));
+    ASSERT_EQ(shown("CompanyView"), QStringLiteral("Acme Inc"));
+    Type(m_nameLk, QStringLiteral("Nobody"));
+    EXPECT_THAT(Listed(), IsEmpty());
+    EXPECT_EQ(shown("NameView"), QString());
+    EXPECT_EQ(shown("CompanyView"), QString());
+}
+
 TEST_F(EntryListWindow, TreeCellLeadsBackToTheTreeAndItsListing)
 {
     m_nameLk->setFocus(Qt::TabFocusReason);

@@ -522,6 +522,29 @@ TEST_F(MainFormTest, HintsGoToTheLastPanelAndLeaveTheOthersShown)
     EXPECT_EQ(text->text(), QStringLiteral("3 Entries; 2 Listed; 1 Selected"));
 }
 
+TEST_F(MainFormTest, CommandShortcutsWorkInViewsThatOnlyShowButNotInTypedBoxes)
+{
+    int added = 0;
+    window.ConnectCommand(QStringLiteral("A_AddRecord"), [&added] { ++added; });
+    auto* typed = new QLineEdit(window.centralWidget());
+    typed->setText(QStringLiteral("Smith"));
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+    auto* shown = Child<QLineEdit>("NameView");
+    ASSERT_TRUE(shown->isReadOnly());
+    shown->setFocus();
+    QTest::keyClick(shown, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(added, 1) << "a read-only field of the right panel";
+
+    // A box the user types in keeps its own select-all.
+    typed->setFocus();
+    QTest::keyClick(typed, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(added, 1);
+    EXPECT_EQ(typed->selectedText(), QStringLiteral("Smith"));
+}
+
 TEST_F(MainFormTest, RightPanelShowsTheEntryAndItsOrg)
 {
     const auto line = [this](const char* field) {
