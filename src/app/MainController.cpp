@@ -2,6 +2,7 @@
 // hand-over of a loaded book to the models.
 #include "app/MainController.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -48,12 +49,23 @@ MainController::MainController(MainWindowView& window, Prompter& prompter,
     m_state.Saving = false;
 }
 
+// Each running copy has a folder of its own, so that two copies never unpack into or pack
+// from each other's members.
 QString MainController::DefaultWorkFolder()
 {
+    const qint64 process = QCoreApplication::applicationPid();
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (!runtime.isEmpty())
-        return WithSeparator(runtime) + QStringLiteral("QV/");
-    return WithSeparator(QDir::tempPath()) + QStringLiteral("QV-%1/").arg(::getuid());
+        return WithSeparator(runtime) + QStringLiteral("QV-%1/").arg(process);
+    return WithSeparator(QDir::tempPath()) +
+           QStringLiteral("QV-%1-%2/").arg(::getuid()).arg(process);
+}
+
+MainController::~MainController()
+{
+    // Loads and saves leave the folder empty; an empty folder is all that goes.
+    if (!m_state.WorkFolder.isEmpty())
+        QDir().rmdir(m_state.WorkFolder);
 }
 
 void MainController::FormShow()

@@ -61,6 +61,8 @@ class MainController : public BookHost
 public:
     // programFolder: the current folder at start-up. Creates the models and reads "aa.ini".
     MainController(MainWindowView& window, Prompter& prompter, const QString& programFolder);
+    // Removes the working folder, which loads and saves leave empty.
+    ~MainController() override;
 
     // Lists the books of the data folder and opens the default one, or the template. The
     // working folder is the user's own unless one was set before.

@@ -2,6 +2,7 @@
 // in a real data folder, a scripted user and a window that records what it is told.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -102,6 +103,20 @@ TEST_F(MainControllerTest, FirstRunOpensTheTemplateAndWritesTheSettingsAtExit)
     written.ReadAll();
     EXPECT_EQ(written.DataDir, m_program + QStringLiteral("Data/"));
     EXPECT_EQ(written.BookName, QStringLiteral("Default"));
+}
+
+TEST_F(MainControllerTest, EachRunningCopyWorksInAFolderOfItsOwnThatGoesAtExit)
+{
+    const QString process = QString::number(QCoreApplication::applicationPid());
+    EXPECT_TRUE(MainController::DefaultWorkFolder().endsWith(u'-' + process + u'/'));
+
+    MakeBook(m_program + QStringLiteral("Data/Default.qvp"), {{"Ann Lee", "Lee"}});
+    auto controller = Start();
+    const QString folder = controller->State().WorkFolder;
+    ASSERT_TRUE(QFileInfo(folder).isDir()) << "the open unpacked the book there";
+    EXPECT_TRUE(QDir(folder).isEmpty());
+    controller.reset();
+    EXPECT_FALSE(QFileInfo::exists(folder));
 }
 
 TEST_F(MainControllerTest, TheDefaultBookOpensWithItsListAndInitials)
