@@ -4,15 +4,7 @@
 # application folder ready with a sample book, leaving an existing folder's files alone.
 set -u
 build="$1"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-check() { # description, expected, actual
-  if [ "$2" != "$3" ]; then
-    echo "FAIL: $1"; echo "  expected: $2"; echo "  actual:   $3"; failures=$((failures + 1))
-  fi
-}
+source "$(dirname "$0")/check.sh"
 
 cmake --install "$build" --prefix "$work/prefix" > /dev/null
 check "install exits 0" 0 $?

@@ -4,15 +4,7 @@
 # bad filters exit 2.
 set -u
 qvtool="$1"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-check() { # description, expected, actual
-  if [ "$2" != "$3" ]; then
-    echo "FAIL: $1"; echo "  expected: $2"; echo "  actual:   $3"; failures=$((failures + 1))
-  fi
-}
+source "$(dirname "$0")/check.sh"
 
 "$qvtool" generate "$work/book.qvp" --entries 300 --orgs 20 --categories 7 --seed 5 --password pw
 check "generate exits 0" 0 $?
