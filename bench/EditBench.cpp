@@ -8,8 +8,7 @@
 
 namespace {
 
-constexpr int kEntries = 100000;
-constexpr int kOrgs = 10000;
+constexpr int kEntries = kLargeBook.entries;
 
 // A book of `entries` entries and 10,000 orgs, attached to an edit model, with the org
 // names in varied letter case as users type them.
@@ -17,7 +16,9 @@ struct Book
 {
     explicit Book(int entries)
     {
-        GenerateSyntheticBook(data, {entries, kOrgs, 50, 5, 7});
+        SyntheticBookOptions shape = kLargeBook;
+        shape.entries = entries;
+        GenerateSyntheticBook(data, shape);
         data.NameDataSet.SetLogChanges(true);
         data.AgentDataSet.SetLogChanges(true);
         edit.AttachEntryTable(data.NameDataSet);

@@ -11,8 +11,7 @@
 
 namespace {
 
-constexpr int kEntries = 100000;
-constexpr int kOrgs = 10000;
+constexpr int kEntries = kLargeBook.entries;
 
 size_t HeapInUse()
 {
@@ -24,7 +23,7 @@ struct Book
     Book()
     {
         const size_t before = HeapInUse();
-        GenerateSyntheticBook(data, {kEntries, kOrgs, 50, 5, 7});
+        GenerateSyntheticBook(data, kLargeBook);
         data.NameDataSet.RecordCount(); // builds the name order once
         bytesPerEntry = double(HeapInUse() - before) / kEntries;
         path = dir.filePath(QStringLiteral("Names.dbf"));

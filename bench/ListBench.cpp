@@ -14,14 +14,11 @@
 
 namespace {
 
-constexpr int kEntries = 100000;
-constexpr int kOrgs = 10000;
-
 struct Book
 {
     Book()
     {
-        GenerateSyntheticBook(data, {kEntries, kOrgs, 50, 5, 7});
+        GenerateSyntheticBook(data, kLargeBook);
         list.AttachTables(data.NameDataSet, data.AgentDataSet);
         data.NameDataSet.RecordCount(); // builds the name order once
     }

@@ -8,14 +8,11 @@
 
 namespace {
 
-constexpr int kEntries = 100000;
-constexpr int kOrgs = 10000;
-
 struct Book
 {
     Book()
     {
-        GenerateSyntheticBook(data, {kEntries, kOrgs, 50, 5, 7});
+        GenerateSyntheticBook(data, kLargeBook);
         data.MakeLookupViews();
         search.SetTables(data.NameDataSet, data.AgentLookDataSet);
         data.NameDataSet.RecordCount(); // builds the name order once

@@ -2,8 +2,6 @@
 // filtered again once at the end, and the selection is cleared.
 #include "app/EntryDrop.h"
 
-#include <algorithm>
-
 #include "app/Prompter.h"
 #include "editing/UEditMT.h"
 #include "navigation/RowSelection.h"
@@ -44,13 +42,7 @@ void EntryDrop::DropEntries(qint32 target, qint32 source, bool copy)
             m_prompter.Message(FourCategoriesMessage(entries->FieldByName(u"Name").AsString()),
                                Prompter::Icon::Information, Prompter::Buttons::Ok);
     } else {
-        // In list order, whatever order the rows were selected in.
-        std::vector<Bookmark> rows = m_selection.Rows().Items();
-        std::erase_if(rows, [&](const Bookmark& row) { return !entries->BookmarkValid(row); });
-        std::sort(rows.begin(), rows.end(), [&](const Bookmark& a, const Bookmark& b) {
-            return entries->RowOfBookmark(a) < entries->RowOfBookmark(b);
-        });
-        for (const Bookmark& row : rows) {
+        for (const Bookmark& row : m_selection.ListedRows(*entries)) {
             if (!entries->GotoBookmark(row))
                 continue;
             if (DropCurrent(target, source, copy))

@@ -10,6 +10,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "editing/PopupPanel.h"
 #include "navigation/Utreemt.h"
 
 namespace {
@@ -33,7 +34,7 @@ TCategoryListDlg::TCategoryListDlg(CTreeMT& tree, QWidget* parent)
     m_treeView->setMouseTracking(true); // hot tracking
     m_treeView->setAllColumnsShowFocus(true);
     QPalette palette = m_treeView->palette();
-    palette.setColor(QPalette::Base, QColor(240, 251, 255));
+    palette.setColor(QPalette::Base, PopupPanelColor());
     // The selection stays visible when the list is not focused.
     palette.setColor(QPalette::Inactive, QPalette::Highlight,
                      palette.color(QPalette::Active, QPalette::Highlight));

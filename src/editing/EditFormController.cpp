@@ -7,8 +7,6 @@
 
 namespace {
 
-const char16_t* const kSlots[] = {u"Group1", u"Group2", u"Group3", u"Group4"};
-
 bool PositionBefore(const QString& a, const QString& b)
 {
     const int order = QString::compare(a, b, Qt::CaseInsensitive);
@@ -41,7 +39,7 @@ void EditFormController::Prepare()
         SetEntryField(u"Yellow", false);
     } else {
         for (int box = 0; box < kCategoryBoxes; ++box) {
-            const FieldRef slot = entries.FieldByName(kSlots[box]);
+            const FieldRef slot = entries.FieldByName(CEditMT::kCategorySlots[size_t(box)]);
             m_categoryIndex[size_t(box)] =
                 slot.IsNull() ? kUnknownCategory : m_model.IndexOfNumber(slot.AsInteger());
         }

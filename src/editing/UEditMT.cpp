@@ -16,8 +16,14 @@ namespace {
 // Given names of wide-character names are cut at this width.
 constexpr int kWideGivenNameWidth = 20;
 
-const QString kSlotFields[4] = {QStringLiteral("Group1"), QStringLiteral("Group2"),
-                                QStringLiteral("Group3"), QStringLiteral("Group4")};
+// The columns of the four category slots in the entry store (-1 for a missing one).
+std::array<int, 4> SlotColumns(const RecordStore& store)
+{
+    std::array<int, 4> columns{};
+    for (size_t slot = 0; slot < columns.size(); ++slot)
+        columns[slot] = store.Fields().IndexOf(CEditMT::kCategorySlots[slot]);
+    return columns;
+}
 
 bool IsBlank(QChar c)
 {
@@ -326,7 +332,7 @@ bool CEditMT::SetCategorySlot(int slot, qint32 number)
 {
     if (slot < 1 || slot > 4 || !PutEntryInEditState())
         return false;
-    m_entries->FieldByName(kSlotFields[slot - 1]).SetValue(number);
+    m_entries->FieldByName(kCategorySlots[slot - 1]).SetValue(number);
     return true;
 }
 
@@ -338,7 +344,7 @@ bool CEditMT::AssignCategory(qint32 number)
         return true;
     std::optional<int> free;
     for (int slot = 0; slot < 4; ++slot) {
-        const FieldRef field = m_entries->FieldByName(kSlotFields[slot]);
+        const FieldRef field = m_entries->FieldByName(kCategorySlots[slot]);
         // Null slots count as taken: only 1000 marks a free slot.
         if (field.IsNull())
             continue;
@@ -349,7 +355,7 @@ bool CEditMT::AssignCategory(qint32 number)
     }
     if (!free)
         return false;
-    m_entries->FieldByName(kSlotFields[*free]).SetValue(number);
+    m_entries->FieldByName(kCategorySlots[*free]).SetValue(number);
     return true;
 }
 
@@ -357,7 +363,7 @@ bool CEditMT::RemoveCategory(qint32 number)
 {
     if (!PutEntryInEditState())
         return false;
-    for (const QString& name : kSlotFields) {
+    for (const QString& name : kCategorySlots) {
         FieldRef field = m_entries->FieldByName(name);
         if (!field.IsNull() && field.AsInteger() == number) {
             field.SetValue(kEmptySlot);
@@ -373,9 +379,7 @@ bool CEditMT::RemoveCategoryFromSelected(qint32 number, RowSelection& selection)
 {
     m_entries->Post();
     RecordStore& store = *m_entries->Store();
-    int slotFields[4];
-    for (int slot = 0; slot < 4; ++slot)
-        slotFields[slot] = store.Fields().IndexOf(kSlotFields[slot]);
+    const std::array<int, 4> slotFields = SlotColumns(store);
     m_entries->DisableControls();
     for (const Bookmark& row : selection.Rows().Items()) {
         if (row.generation != store.Generation() || !store.IsLive(row.index))
@@ -403,9 +407,7 @@ bool CEditMT::CategoryInUse(qint32 number) const
     if (!m_entries)
         return false;
     const RecordStore& store = *m_entries->Store();
-    int slotFields[4];
-    for (int slot = 0; slot < 4; ++slot)
-        slotFields[slot] = store.Fields().IndexOf(kSlotFields[slot]);
+    const std::array<int, 4> slotFields = SlotColumns(store);
     for (RecordIndex index = 0; index < store.SlotCount(); ++index) {
         if (!store.IsLive(index))
             continue;

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -53,6 +54,10 @@ public:
     static constexpr int kDefaultOrg = 0;
     // The delimiters of the name rule.
     static inline const QString kNameDelimiters = QStringLiteral(" .,");
+    // The entry's four category slots, in the order they are filled.
+    static inline const std::array<QString, 4> kCategorySlots = {
+        QStringLiteral("Group1"), QStringLiteral("Group2"), QStringLiteral("Group3"),
+        QStringLiteral("Group4")};
 
     CEditMT();
     CEditMT(const CEditMT&) = delete;

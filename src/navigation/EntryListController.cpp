@@ -205,17 +205,9 @@ bool EntryListController::MarkEntries(CEditMT& edit, CRecListMT& list,
     if (m_entries.IsEmpty())
         return false;
     WaitCursor wait(m_prompter);
-    std::vector<Bookmark> marked;
-    if (m_selection.IsEmpty()) {
-        marked.push_back(m_entries.GetBookmark());
-    } else {
-        const int count = m_entries.RecordCount();
-        for (int row = 0; row < count; ++row) {
-            const Bookmark bookmark = m_entries.RowBookmark(row);
-            if (m_selection.Contains(bookmark))
-                marked.push_back(bookmark);
-        }
-    }
+    const std::vector<Bookmark> marked = m_selection.IsEmpty()
+                                             ? std::vector<Bookmark>{m_entries.GetBookmark()}
+                                             : m_selection.ListedRows(m_entries);
 
     // The entries are changed through a view of their own that neither filters nor orders
     // them: a changed entry neither leaves it nor moves in it, so each one is found again

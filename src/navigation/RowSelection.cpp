@@ -40,3 +40,13 @@ void RowSelection::Changed()
     if (m_onChanged)
         m_onChanged();
 }
+
+std::vector<Bookmark> RowSelection::ListedRows(const TableView& view) const
+{
+    std::vector<Bookmark> rows;
+    const int count = view.RecordCount();
+    for (int row = 0; row < count; ++row)
+        if (const Bookmark bookmark = view.RowBookmark(row); m_rows.Contains(bookmark))
+            rows.push_back(bookmark);
+    return rows;
+}

@@ -13,6 +13,8 @@ public:
     int Count() const { return m_rows.Count(); }
     bool IsEmpty() const { return m_rows.Count() == 0; }
     bool Contains(const Bookmark& row) const { return m_rows.Contains(row); }
+    // The selected rows the view lists, in list order, whatever order they were selected in.
+    std::vector<Bookmark> ListedRows(const TableView& view) const;
 
     void Add(const Bookmark& row);
     // Adds the rows in order, skipping those already selected; told once.

@@ -13,6 +13,9 @@ struct SyntheticBookOptions
     quint32 seed = 1;
 };
 
+// The large book the benchmarks measure: 100,000 entries, 10,000 orgs, 50 categories.
+inline constexpr SyntheticBookOptions kLargeBook{100000, 10000, 50, 5, 7};
+
 // Fills the Name and Agent tables of the data module (replacing their records). Entry
 // numbers start at 2001, org numbers at 2001 after the default org 0.
 void GenerateSyntheticBook(TCardData& data, const SyntheticBookOptions& options);

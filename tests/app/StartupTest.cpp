@@ -15,23 +15,13 @@
 
 namespace {
 
-void MakeBook(const QString& path, const QStringList& names, const QString& scratch)
-{
-    TCardData data;
-    data.AgentDataSet.AppendRecord({0, QStringLiteral("Unknown Org")});
-    int id = 2001;
-    for (const QString& name : names)
-        data.NameDataSet.AppendRecord({id++, name, name});
-    ASSERT_TRUE(SaveTestBook(data, path, scratch));
-}
-
 TEST(Startup, TheDefaultBookIsShownAndTheCloseQuestionCanKeepTheWindowOpen)
 {
     QTemporaryDir dir;
     const QString program = dir.path() + u'/';
-    MakeBook(program + QStringLiteral("qvdefbig5.qvp"), {}, dir.path());
-    MakeBook(program + QStringLiteral("Data/Default.qvp"),
-             {QStringLiteral("Zoe"), QStringLiteral("Adam")}, dir.path());
+    ASSERT_TRUE(SaveNamesBook(program + QStringLiteral("qvdefbig5.qvp"), {}, dir.path()));
+    ASSERT_TRUE(SaveNamesBook(program + QStringLiteral("Data/Default.qvp"),
+                              {QStringLiteral("Zoe"), QStringLiteral("Adam")}, dir.path()));
 
     // As the program does it: the controller outlives the window's views of its tables.
     std::unique_ptr<MainController> owner;

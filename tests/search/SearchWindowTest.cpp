@@ -24,28 +24,17 @@
 
 namespace {
 
-void MakeBook(const QString& path, const QStringList& names, const QString& scratch)
-{
-    TCardData data;
-    data.AgentDataSet.AppendRecord({0, QStringLiteral("Unknown Org")});
-    int id = 2001;
-    for (const QString& name : names)
-        data.NameDataSet.AppendRecord(
-            {id++, name, name, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, 0});
-    ASSERT_TRUE(SaveTestBook(data, path, scratch));
-}
-
 class SearchWindow : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         const QString program = m_dir.path() + u'/';
-        MakeBook(program + QStringLiteral("qvdefbig5.qvp"), {}, m_dir.path());
-        MakeBook(program + QStringLiteral("Data/Default.qvp"),
-                 {QStringLiteral("Zoe Smith"), QStringLiteral("Adam Brown"),
-                  QStringLiteral("Eve Smithers")},
-                 m_dir.path());
+        ASSERT_TRUE(SaveNamesBook(program + QStringLiteral("qvdefbig5.qvp"), {}, m_dir.path()));
+        ASSERT_TRUE(SaveNamesBook(program + QStringLiteral("Data/Default.qvp"),
+                                  {QStringLiteral("Zoe Smith"), QStringLiteral("Adam Brown"),
+                                   QStringLiteral("Eve Smithers")},
+                                  m_dir.path()));
         m_bridge = std::make_unique<MainWindowBridge>(m_window, m_prompter);
         m_controller = std::make_unique<MainController>(*m_bridge, m_prompter, program);
         m_controller->State().WorkFolder = m_dir.filePath(QStringLiteral("QV")) + u'/';

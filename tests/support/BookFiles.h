@@ -24,3 +24,22 @@ inline bool SaveTestBook(TCardData& data, const QString& path, const QString& sc
     ScriptedPrompter prompter;
     return PackageController(data, options, state, host, prompter).SavePackage(path);
 }
+
+// A book of white page entries of these names, each name its own surname, all of the
+// default org "Unknown Org".
+inline bool SaveNamesBook(const QString& path, const QStringList& names, const QString& scratch)
+{
+    TCardData data;
+    data.AgentDataSet.AppendRecord({0, QStringLiteral("Unknown Org")});
+    TableView& entries = data.NameDataSet;
+    int id = 2001;
+    for (const QString& name : names) {
+        QVariantList values(entries.FieldCount());
+        values[entries.FieldIndex(u"ClientID")] = id++;
+        values[entries.FieldIndex(u"Name")] = name;
+        values[entries.FieldIndex(u"SurName")] = name;
+        values[entries.FieldIndex(u"OrgID")] = 0;
+        entries.AppendRecord(values);
+    }
+    return SaveTestBook(data, path, scratch);
+}
