@@ -15,7 +15,9 @@ struct Packages
     {
         for (const bool encrypted : {false, true}) {
             ToolBook book(encrypted ? QStringLiteral("secret") : QString());
-            GenerateSyntheticBook(book.Data(), {100000, 10000, 50, 5, 11});
+            SyntheticBookOptions shape = kLargeBook;
+            shape.seed = 11;
+            GenerateSyntheticBook(book.Data(), shape);
             book.Tree().CreateTemplateTree(QStringLiteral("All Entries"),
                                            QStringLiteral("Search Results"));
             book.Save(Path(encrypted));

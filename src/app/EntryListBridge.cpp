@@ -14,6 +14,7 @@
 #include "app/MainController.h"
 #include "app/MainForm.h"
 #include "editing/ViewTextForm.h"
+#include "navigation/FocusChange.h"
 #include "navigation/ListLookups.h"
 #include "navigation/LookupListModel.h"
 #include "navigation/NavgTree.h"
@@ -48,12 +49,6 @@ QCompleter* LookupCompleter(TableView& view, const QString& field, QObject* pare
 
 // Focus that comes back from a drop-down, a menu or another window, or leaves for one, is
 // no move between the window's controls.
-bool ControlFocusChange(const QEvent* event)
-{
-    const Qt::FocusReason reason = static_cast<const QFocusEvent*>(event)->reason();
-    return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
-}
-
 bool IsEnter(const QEvent* event)
 {
     if (event->type() != QEvent::KeyPress)
@@ -78,7 +73,7 @@ EntryListBridge::EntryListBridge(TMainQVZorek& window, MainController& controlle
     m_window.SetRecDBGrid(m_grid);
     m_grid->SetPopupMenu(m_window.RecPopupMenu(),
                          m_window.Action(QStringLiteral("A_DeleteCategoryOfRecords")),
-                         [this] { return SelectedCategory(); });
+                         [this] { return m_tree.SelectedCategory(); });
     connect(m_grid, &RecDBGrid::CurrentRowChanged, this, [this] {
         ShowCurrentEntry();
         RefreshStatus();
@@ -260,12 +255,6 @@ void EntryListBridge::ShowCurrentEntry()
     }
 }
 
-qint32 EntryListBridge::SelectedCategory() const
-{
-    const CTreeNode* node = m_tree.SelectedNode();
-    return node ? node->Number() : CTreeMT::RootNumber;
-}
-
 void EntryListBridge::OpenMemoViewer(const QString& field)
 {
     TCardData& data = m_controller.Data();
@@ -285,14 +274,14 @@ bool EntryListBridge::eventFilter(QObject* watched, QEvent* event)
     if (watched == m_nameLk) {
         switch (event->type()) {
         case QEvent::FocusIn:
-            if (!ControlFocusChange(event))
+            if (!ControlFocusChange(*static_cast<const QFocusEvent*>(event)))
                 break;
             m_lookups->NameLkEnter();
             m_window.ShowSurNameGrid(true);
             RefreshStatus();
             break;
         case QEvent::FocusOut:
-            if (ControlFocusChange(event))
+            if (ControlFocusChange(*static_cast<const QFocusEvent*>(event)))
                 m_nameLk->clear();
             break;
         case QEvent::ShortcutOverride:
@@ -322,7 +311,7 @@ bool EntryListBridge::eventFilter(QObject* watched, QEvent* event)
     }
     if (watched == m_companyLk) {
         if (event->type() == QEvent::FocusOut) {
-            if (ControlFocusChange(event))
+            if (ControlFocusChange(*static_cast<const QFocusEvent*>(event)))
                 m_companyLk->clear();
         } else if (IsEnter(event)) {
             m_window.Action(QStringLiteral("A_ListEntriesOfSameAgent"))->trigger();

@@ -31,7 +31,6 @@ public:
     EntryListController& List() { return *m_list; }
     RecDBGrid* Grid() const { return m_grid; }
     SurNameGrid* InitialGrid() const { return m_initialGrid; }
-    TOrgLkDlg* OrgPopup() const { return m_orgPopup; }
 
     // Lays the initials out in as many columns as the left panel has room for.
     void FillSurnameGrid(const QStringList& initials);
@@ -52,7 +51,6 @@ private:
     // A_RefreshSurnames and F5 in the name box: the initials rebuilt, the grid refilled.
     void RefreshSurnames();
     void OpenMemoViewer(const QString& field);
-    qint32 SelectedCategory() const;
 
     TMainQVZorek& m_window;
     MainController& m_controller;

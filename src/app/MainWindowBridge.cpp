@@ -179,8 +179,7 @@ void MainWindowBridge::CloseMainWindow()
 
 qint32 MainWindowBridge::SelectedCategory() const
 {
-    const CTreeNode* node = m_tree ? m_tree->SelectedNode() : nullptr;
-    return node ? node->Number() : CTreeMT::RootNumber;
+    return m_tree ? m_tree->SelectedCategory() : CTreeMT::RootNumber;
 }
 
 void MainWindowBridge::SelectCategoryNode(qint32 number)

@@ -25,6 +25,7 @@
 #include "editing/CompanyNameDlg.h"
 #include "editing/NameEditDlg.h"
 #include "editing/ViewTextForm.h"
+#include "navigation/FocusChange.h"
 
 namespace {
 
@@ -85,10 +86,8 @@ bool IsEnter(const QEvent* event)
 // popup, a message box or another window takes it for a while.
 bool IsLeaving(const QEvent* event)
 {
-    if (event->type() != QEvent::FocusOut)
-        return false;
-    const Qt::FocusReason reason = static_cast<const QFocusEvent*>(event)->reason();
-    return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
+    return event->type() == QEvent::FocusOut &&
+           ControlFocusChange(*static_cast<const QFocusEvent*>(event));
 }
 
 } // namespace

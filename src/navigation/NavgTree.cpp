@@ -3,6 +3,7 @@
 // child or, with Shift held, to place it beside that node, and taking entries dropped from
 // the entry list.
 #include "navigation/NavgTree.h"
+#include "navigation/FocusChange.h"
 
 #include <QAction>
 #include <QApplication>
@@ -103,6 +104,12 @@ NavgTree::~NavgTree() = default;
 CTreeNode* NavgTree::SelectedNode() const
 {
     return m_model->NodeOf(currentIndex());
+}
+
+qint32 NavgTree::SelectedCategory() const
+{
+    const CTreeNode* node = SelectedNode();
+    return node ? node->Number() : CTreeMT::RootNumber;
 }
 
 void NavgTree::SelectNode(CTreeNode* node)
@@ -255,7 +262,7 @@ void NavgTree::focusInEvent(QFocusEvent* event)
 {
     QTreeView::focusInEvent(event);
     // Coming back from a menu, a dialog or another window is no change of control.
-    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
+    if (ControlFocusChange(*event))
         emit Entered();
 }
 
@@ -387,6 +394,8 @@ QPixmap NavgTree::EntryCopyCursor(bool several)
 
 QPixmap NavgTree::TreeImageList(int index)
 {
-    return QPixmap(index == 1 ? QStringLiteral(":/resources/images/tree/selected.png")
-                              : QStringLiteral(":/resources/images/tree/node.png"));
+    // Loaded once: the initial grid draws image 1 whenever it paints its tree cell.
+    static const QPixmap node(QStringLiteral(":/resources/images/tree/node.png"));
+    static const QPixmap selected(QStringLiteral(":/resources/images/tree/selected.png"));
+    return index == 1 ? selected : node;
 }

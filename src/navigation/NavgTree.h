@@ -46,6 +46,8 @@ public:
 
     // The node the commands act on; nullptr when none is selected.
     CTreeNode* SelectedNode() const;
+    // The selected node's number; the root's when none is selected.
+    qint32 SelectedCategory() const;
     // Makes node the selection and announces it through NodeSelected, even when it was
     // selected already, so that its entries are listed again.
     void SelectNode(CTreeNode* node);

@@ -22,7 +22,6 @@ public:
     // top 2 pixels above the box's top, in the box's font and holding the box's text.
     void Popup(QLineEdit* orgBox);
     QLineEdit* OrgLk() const { return m_orgLk; }
-    QToolButton* SpeedButton2() const { return m_speedButton2; }
 
 signals:
     // The org of that name is to be listed.

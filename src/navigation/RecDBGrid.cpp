@@ -1,6 +1,7 @@
 // The entry list window part: the colours of its rows, the selection rules driven by mouse
 // and keyboard, the list following the entry view's current record, and the entry drag.
 #include "navigation/RecDBGrid.h"
+#include "navigation/FocusChange.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -207,7 +208,7 @@ void RecDBGrid::focusInEvent(QFocusEvent* event)
 {
     QTableView::focusInEvent(event);
     // Coming back from a menu, a dialog or another window is no change of control.
-    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
+    if (ControlFocusChange(*event))
         emit Entered();
 }
 
@@ -216,7 +217,7 @@ void RecDBGrid::focusOutEvent(QFocusEvent* event)
     QTableView::focusOutEvent(event);
     // The context menu and the dialogs of the commands act on the selection: only moving
     // to another control of the window ends it.
-    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
+    if (ControlFocusChange(*event))
         m_list.RecDBGridExit();
 }
 

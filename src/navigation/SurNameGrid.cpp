@@ -1,6 +1,7 @@
 // The surname initial grid: filling from the layout rule, the tree cell's painting, which
 // cells may be selected, and the events the main window follows.
 #include "navigation/SurNameGrid.h"
+#include "navigation/FocusChange.h"
 
 #include <QContextMenuEvent>
 #include <QFocusEvent>
@@ -138,7 +139,7 @@ void SurNameGrid::mouseReleaseEvent(QMouseEvent* event)
 void SurNameGrid::focusInEvent(QFocusEvent* event)
 {
     QTableWidget::focusInEvent(event);
-    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
+    if (ControlFocusChange(*event))
         emit Entered();
 }
 

@@ -13,14 +13,6 @@
 
 namespace {
 
-// Quotes a value for the filter language: single quotes around it, inner ones doubled.
-QString Quoted(QStringView value)
-{
-    QString text = value.toString();
-    text.replace(u'\'', QStringLiteral("''"));
-    return u'\'' + text + u'\'';
-}
-
 bool IsBlank(QStringView text)
 {
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= u' '; });
@@ -119,7 +111,7 @@ QString CRecListMT::InitialFilter(const QString& initial, bool includeYellow)
 {
     if (initial.isEmpty())
         return includeYellow ? QString() : QStringLiteral("not (Yellow=true)");
-    QString filter = QStringLiteral("Surname=") + Quoted(initial + u'*');
+    QString filter = QStringLiteral("Surname=") + RecordFilter::Quoted(initial + u'*');
     if (!includeYellow)
         filter += QStringLiteral(" and (not (Yellow=true))");
     return filter;

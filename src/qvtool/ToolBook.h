@@ -3,7 +3,6 @@
 // with the user's side played by the command line.
 #pragma once
 
-#include <QByteArray>
 #include <QTemporaryDir>
 #include <memory>
 

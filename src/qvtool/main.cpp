@@ -11,7 +11,6 @@
 #include "qvtool/ToolBook.h"
 #include "search/SearchController.h"
 #include "storage/DatabaseError.h"
-#include "storage/Package.h"
 
 namespace {
 
@@ -237,14 +236,7 @@ int Template(const Arguments& args)
         !args.options.contains(QStringLiteral("default-org")))
         return Usage();
     ToolBook book;
-    const TreeFileResult tree = book.Tree().LoadTree(members);
-    if (!tree) {
-        Err() << tree.error << '\n';
-        return kFailure;
-    }
-    QString error;
-    if (!book.Edit().LoadCompoundSurnames(
-            Package::MemberFilePath(members, QStringLiteral("surname.dff")), &error)) {
+    if (const QString error = book.LoadMembers(members); !error.isEmpty()) {
         Err() << error << '\n';
         return kFailure;
     }
@@ -318,10 +310,7 @@ int Add(const Arguments& args)
             category = value;
         } else {
             const int column = entries.FieldIndex(field);
-            const auto managed = std::find_if(kManaged.begin(), kManaged.end(), [&](auto& f) {
-                return f.compare(field, Qt::CaseInsensitive) == 0;
-            });
-            if (column < 0 || managed != kManaged.end()) {
+            if (column < 0 || kManaged.contains(field, Qt::CaseInsensitive)) {
                 Err() << "qvtool: unknown field: " << field << '\n';
                 return kFailure;
             }

@@ -10,7 +10,7 @@ namespace {
 
 bool HasTextField(const TableView* table, const QString& field)
 {
-    if (!table || !table->Store())
+    if (!table)
         return false;
     const int index = table->FieldIndex(field);
     if (index < 0)

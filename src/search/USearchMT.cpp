@@ -21,13 +21,6 @@ QString CSearchMT::Joiner() const
     return m_logic == Logic::And ? QStringLiteral(" AND ") : QStringLiteral(" OR ");
 }
 
-QString CSearchMT::Quoted(const QString& text)
-{
-    QString inner = text;
-    inner.replace(QLatin1Char('\''), QStringLiteral("''"));
-    return QLatin1Char('\'') + inner + QLatin1Char('\'');
-}
-
 void CSearchMT::Apply(const QString& filter)
 {
     if (!m_entryTable)
@@ -41,7 +34,7 @@ namespace {
 QString LikeCondition(const QString& field, const QString& text)
 {
     return field + QStringLiteral(" LIKE ") +
-           CSearchMT::Quoted(QLatin1Char('%') + text + QLatin1Char('%'));
+           RecordFilter::Quoted(QLatin1Char('%') + text + QLatin1Char('%'));
 }
 
 } // namespace
@@ -160,14 +153,14 @@ void CSearchMT::FilterByBirthMonth(int month)
 void CSearchMT::FilterByName(const QString& name)
 {
     m_continueMode = false;
-    StartEntryFilter(QStringLiteral("Name=") + Quoted(name));
+    StartEntryFilter(QStringLiteral("Name=") + RecordFilter::Quoted(name));
     Apply(m_entryFilter);
 }
 
 void CSearchMT::FilterByNamePrefix(const QString& prefix)
 {
     m_continueMode = false;
-    StartEntryFilter(QStringLiteral("Name=") + Quoted(prefix + QLatin1Char('*')) +
+    StartEntryFilter(QStringLiteral("Name=") + RecordFilter::Quoted(prefix + QLatin1Char('*')) +
                      QStringLiteral(" and (not (Yellow=true))"));
     if (m_entryTable)
         m_entryTable->SetFilterCaseInsensitive(true);

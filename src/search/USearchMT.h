@@ -61,9 +61,6 @@ public:
     // " AND " or " OR ".
     QString Joiner() const;
 
-    // The text as a constant of the filter language: in single quotes, inner ones doubled.
-    static QString Quoted(const QString& text);
-
 private:
     // Whether a new condition joins the entry filter rather than replacing it.
     bool Extending() const;

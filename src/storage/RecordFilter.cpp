@@ -410,6 +410,13 @@ private:
     Token m_tok;
 };
 
+QString RecordFilter::Quoted(QStringView value)
+{
+    QString text = value.toString();
+    text.replace(u'\'', QStringLiteral("''"));
+    return u'\'' + text + u'\'';
+}
+
 RecordFilter RecordFilter::Parse(QStringView text, const FieldList& fields)
 {
     RecordFilter filter;

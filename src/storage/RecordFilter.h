@@ -18,6 +18,8 @@ public:
     // Parses the expression against the table's fields; throws DatabaseError when the
     // text does not parse or names an unknown field. Blank text matches every record.
     static RecordFilter Parse(QStringView text, const FieldList& fields);
+    // A value as a constant of the language: in single quotes, inner ones doubled.
+    static QString Quoted(QStringView value);
 
     bool MatchesAll() const { return m_nodes.empty(); }
     // The fields whose text the filter reads, for scans that fetch it ahead.
