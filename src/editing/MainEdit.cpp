@@ -104,10 +104,7 @@ TEditFm::TEditFm(QWidget* parent)
     m_companyName = new TCompanyNameDlg(this);
 }
 
-TEditFm::~TEditFm()
-{
-    delete m_orgList;
-}
+TEditFm::~TEditFm() = default;
 
 void TEditFm::CreateControls()
 {
@@ -424,18 +421,21 @@ void TEditFm::LoadOrgFields()
 // The drop-down lists every org's Company in name order.
 void TEditFm::RefillOrgList()
 {
-    if (!m_orgList) {
-        m_orgList = new TableView(QStringLiteral("EditOrgList"));
+    // Refilled only when the stored orgs changed or another book's orgs are shown.
+    const std::shared_ptr<RecordStore>& store = Orgs().Store();
+    if (m_orgListStore.lock() == store && store->Version() == m_orgListVersion)
+        return;
+    m_orgListStore = store;
+    m_orgListVersion = store->Version();
+    m_orgList.MakeViewFrom(Orgs(), true);
+    if (m_orgList.IndexDefs().empty()) {
+        m_orgList.AddIndexDef(QStringLiteral("CompanyID"), QStringLiteral("Company"));
+        m_orgList.SetIndexName(QStringLiteral("CompanyID"));
     }
-    m_orgList->MakeViewFrom(Orgs(), true);
-    if (m_orgList->IndexDefs().empty()) {
-        m_orgList->AddIndexDef(QStringLiteral("CompanyID"), QStringLiteral("Company"));
-        m_orgList->SetIndexName(QStringLiteral("CompanyID"));
-    }
-    const int company = m_orgList->FieldIndex(u"Company");
+    const int company = m_orgList.FieldIndex(u"Company");
     QStringList names;
-    for (int row = 0; row < m_orgList->RecordCount(); ++row)
-        names << m_orgList->RowRecord(row)[size_t(company)].Text().toString();
+    for (int row = 0; row < m_orgList.RecordCount(); ++row)
+        names << m_orgList.RowRecord(row)[size_t(company)].Text().toString();
     m_loading = true;
     const QString text = m_companyLk->currentText();
     m_companyLk->clear();

@@ -101,7 +101,10 @@ private:
     TCategoryListDlg* m_picker = nullptr;
     TNameEditDlg* m_nameParts = nullptr;
     TCompanyNameDlg* m_companyName = nullptr;
-    TableView* m_orgList = nullptr;
+    // The org box's list, in name order, and the store and version it was filled from.
+    TableView m_orgList{QStringLiteral("EditOrgList")};
+    std::weak_ptr<RecordStore> m_orgListStore;
+    quint64 m_orgListVersion = 0;
 
     QGroupBox* m_nameGroup = nullptr;
     QGroupBox* m_workGroup = nullptr;
